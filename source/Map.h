@@ -1,0 +1,96 @@
+#ifndef ZENTROVA_MAP_H
+#define ZENTROVA_MAP_H
+
+#include <SDL.h>
+#include <cstdio>
+#include <memory>
+
+#include "Tile.h"
+#include "point.h"
+
+class Room;
+class Lobby;
+class gameSettings;
+
+// The tower: a fixed grid of cells, each with a tile and at most one room.
+// A room covering several cells (the lobby, an elevator shaft, a large room)
+// is one object referred to from each; it goes with its last reference.
+class Map {
+public:
+    static constexpr int capacityX = 20;
+    static constexpr int capacityY = 20;
+    static constexpr int capacityZ = 10;
+    static gameSettings* settings;
+
+    Map();
+    ~Map();
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
+
+    void loadMap(const char* name, int floors);
+    void OnCleanup();
+    void OnLoop();
+    void OnRender(const point& camera, bool cursorVisible);
+    void setCursor(const point& camera, int mouseX, int mouseY);
+    void showCursor(int x, int y, const point& camera);
+    void changeCursorSize(short spanY, short spanX);
+    void rotateCursor();
+    bool checkCursor();
+    point getCursorPosition() const { return cursor; }
+    int getMaxFloors() const { return maxFloors; }
+    void dumpVars();
+
+    // Building and bulldozing at the cursor.
+    int buildRoom(int type);
+    int buildTransportation(int type, int kind);
+    bool buildLobby();
+    bool buildFloor();
+    bool bulldoze();
+
+    // Floors, pathing and rent.
+    int calcFloors(bool add);
+    void buildPathingTree();
+    void calculatePath(point p, Room* room);
+    void addRooms(const point& p, Room* origin);
+    double collectRent(short day);
+
+    bool save(FILE* file);
+    bool load(FILE* file);
+
+    // Read-only views for the game, the tests and the benchmark.
+    Tile* tileAt(int x, int y, int z) const;
+    Room* roomAt(int x, int y, int z) const;
+    Lobby* getLobby() const { return lobby; }
+    bool getHasRooms() const { return hasRooms; }
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+    short getCursorSpanX() const { return cursorSpanX; }
+    short getCursorSpanY() const { return cursorSpanY; }
+    const point& getLastCursor() const { return lastCursor; }
+
+private:
+    bool inGrid(int x, int y, int z) const;
+    // Every change of a cell's room goes through here, which keeps the counts.
+    void setRoom(int x, int y, int z, Room* room);
+    void release(Room* room);
+    void wallAt(int x, int y, int z, bool on);
+    void updateHiddenWalls(const point& previous, const point& now);
+    void occupy(int x, int y, int z, Room* room);
+    void vacate(int x, int y, int z);
+
+    Room* cellRooms[capacityX][capacityY][capacityZ];
+    std::unique_ptr<Tile> tiles[capacityX][capacityY][capacityZ];
+    Lobby* lobby = nullptr;
+    point cursor;
+    point lastCursor;
+    short cursorSpanY = 1;
+    short cursorSpanX = 1;
+    Uint32 lastUpdate;
+    int width = 0;
+    int height = 0;
+    int maxFloors = 0;
+    bool hasRooms = false;
+    Room* originRoom = nullptr;  // where the current path search started
+};
+
+#endif

@@ -1,0 +1,33 @@
+#ifndef ZENTROVA_SOUNDBANK_H
+#define ZENTROVA_SOUNDBANK_H
+
+#include <SDL_mixer.h>
+#include <vector>
+
+// A numbered list of short effects; a sound's id is its place in the list.
+class CSoundBank {
+public:
+    static CSoundBank SoundControl;  // the game's five effects
+    static CSoundBank MusicControl;  // music switch only; nothing is ever loaded into it
+
+    CSoundBank() = default;
+    CSoundBank(const CSoundBank&) = delete;
+    CSoundBank& operator=(const CSoundBank&) = delete;
+
+    int OnLoad(const char* file);
+    // Keeps an id for a sound that failed to load, so later ids stay put.
+    void addEmptySlot();
+    void Play(int id);
+    void setSound(bool on);
+    bool isEnabled() const { return enabled; }
+    void OnCleanup();
+
+    size_t size() const { return chunks.size(); }
+    Mix_Chunk* chunkAt(size_t id) const { return id < chunks.size() ? chunks[id] : nullptr; }
+
+private:
+    bool enabled = true;
+    std::vector<Mix_Chunk*> chunks;
+};
+
+#endif

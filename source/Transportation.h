@@ -1,0 +1,13 @@
+#ifndef ZENTROVA_TRANSPORTATION_H
+#define ZENTROVA_TRANSPORTATION_H
+
+#include "BasicRoom.h"
+
+// A room that links storeys; a floor built on top of it extends it.
+class Transportation : public BasicRoom {
+public:
+    Transportation(point location, int roomType);
+    bool isTransportation() override;
+};
+
+#endif

@@ -1,0 +1,51 @@
+#include "gIntro.h"
+
+#include <cstdio>
+
+#include "CSurface.h"
+#include "gEngine.h"
+#include "ticks.h"
+
+namespace {
+constexpr int titleImage = 1;
+}
+
+gIntro::gIntro() { SDL_WM_SetCaption("Zentrova", nullptr); }
+
+void gIntro::OnKeyDown(SDLKey sym, SDLMod, Uint16) {
+    if (sym == SDLK_ESCAPE) {
+        OnExit();
+    } else {
+        setNextState(MENU);
+    }
+}
+
+void gIntro::OnLButtonUp(int, int) { setNextState(MENU); }
+
+void gIntro::OnRButtonUp(int, int) { setNextState(MENU); }
+
+void gIntro::OnExit() {
+    puts("OMG, EXIT PROGRAM!");
+    setNextState(EXIT);
+    change_state();
+}
+
+void gIntro::Loop() {
+    const Uint32 now = ticks::now();
+    if (now > 2000) setNextState(MENU);
+    if (now >= lastCaptionTime + 1000) {
+        lastCaptionTime = now;
+        char caption[64];
+        snprintf(caption, sizeof caption, "Zentrova--FPS: %i",
+                 static_cast<int>(static_cast<Uint32>(frameCount) / ((now - startTime) / 1000)));
+        SDL_WM_SetCaption(caption, nullptr);
+    }
+}
+
+void gIntro::Render() {
+    if (SDL_Surface* title = CSurface::slot(titleImage)) {
+        CSurface::OnDraw(0, titleImage, resolutionX / 2 - title->w / 2, resolutionY / 2 - title->h / 2, nullptr);
+    }
+    CSurface::flip();
+    ++frameCount;
+}

@@ -1,0 +1,37 @@
+#ifndef ZENTROVA_GMENU_H
+#define ZENTROVA_GMENU_H
+
+#include <memory>
+
+#include "CEvent.h"
+#include "gTextMenu.h"
+
+// The main menu: the title image and New Game, Load Game, Quit Game.
+class gMenu final : public gGame {
+public:
+    gMenu();
+
+    void ProcessEvent(SDL_Event* event) override { CEvent::ProcessEvent(event); }
+    void OnKeyDown(SDLKey sym, SDLMod mod, Uint16 unicode) override;
+    void OnLButtonDown(int x, int y) override;
+    void OnExit() override;
+    void Loop() override;
+    void Render() override;
+    void selectOption(int option);
+    void cleanUp();
+
+    int getLogoX() const { return logoX; }
+    int getLogoY() const { return logoY; }
+    const gTextMenu* getTextMenu() const { return textMenu.get(); }
+
+private:
+    int frameCount = 0;
+    Uint32 lastCaptionTime;
+    Uint32 startTime;
+    int logoX = 0;
+    int logoY = 50;
+    SDL_Event loadEvent;
+    std::unique_ptr<gTextMenu> textMenu;
+};
+
+#endif

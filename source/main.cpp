@@ -1,0 +1,92 @@
+#include "main.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "base64.h"
+#include "gEngine.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+using FilePtr = std::unique_ptr<FILE, FileCloser>;
+
+void writeConversion(FILE* out, const char* path, FILE* in) {
+    fseek(in, 0, SEEK_END);
+    const long size = ftell(in);
+    if (size < 0) {
+        fprintf(out, "File memory allocation error. Expected size: %d", -1);
+        return;
+    }
+    char* buffer = static_cast<char*>(malloc(size > 0 ? static_cast<size_t>(size) : 1));
+    if (!buffer) {
+        fprintf(out, "File memory allocation error. Expected size: %d", static_cast<int>(size));
+        return;
+    }
+    fseek(in, 0, SEEK_SET);
+    const size_t read = fread(buffer, 1, static_cast<size_t>(size), in);
+    fprintf(out, "Icon filename: %s\nIcon file size: %d bytes.\n", path, static_cast<int>(size));
+
+    char* text = nullptr;
+    const unsigned int length = base64_encode_alloc(buffer, static_cast<unsigned int>(read), &text);
+    if (length == 0 || !text) {
+        fputs("There was an error in the encoding allocation.\n", out);
+    } else {
+        fprintf(out, "Converted file size: %d bytes.\n", static_cast<int>(length));
+        fprintf(out, "Converted file information (copy this into the xml):\n\n<icon>%s</icon>", text);
+    }
+    free(text);
+    free(buffer);
+}
+
+}  // namespace
+
+void fileStuff(const char* path) {
+    FilePtr in(fopen(path, "rb"));
+    FilePtr out(fopen("icon_result.txt", "w"));
+    if (!out) {
+        fputs("Could not create icon_result.txt", stderr);
+        return;
+    }
+    if (!in) {
+        puts("ERROR");
+        return;
+    }
+    writeConversion(out.get(), path, in.get());
+}
+
+extern "C" int SDL_main(int argc, char** argv) {
+    // Progress lines are read by people and scripts while the game runs.
+    setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    std::string settingsFile = "config.xml";
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<gEngine> engine(new gEngine());
+
+    for (int i = 1; i < argc; ++i) {
+        const char* option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (strcmp(option, "-w") == 0) {
+            if (value) width = atoi(value);
+        } else if (strcmp(option, "-h") == 0) {
+            if (value) height = atoi(value);
+        } else if (strcmp(option, "-music") == 0) {
+            if (value && strcmp(value, "off") == 0) gEngine::setMusic(false);
+        } else if (strcmp(option, "-sounds") == 0) {
+            if (value && strcmp(value, "off") == 0) gEngine::setSound(false);
+        } else if (strcmp(option, "-iconconvert") == 0) {
+            if (value) fileStuff(value);
+            return 0;
+        } else if (strcmp(option, "-config") == 0) {
+            if (value) settingsFile = value;
+        }
+    }
+    gEngine::setResolution(width, height);
+    return engine->execute(settingsFile.c_str());
+}

@@ -1,0 +1,147 @@
+#include "testSupport.h"
+
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "CSurface.h"
+#include "Clock.h"
+#include "CEvent.h"
+#include "Elevator.h"
+#include "RoomDefs.h"
+#include "gEngine.h"
+#include "game.h"
+#include "gui.h"
+#include "ticks.h"
+
+namespace testing_support {
+
+SDL_Color pixelAt(SDL_Surface* surface, int x, int y) {
+    SDL_LockSurface(surface);
+    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    const Uint32 value = reinterpret_cast<const Uint32*>(row)[x];
+    SDL_UnlockSurface(surface);
+    SDL_Color colour;
+    SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
+    colour.unused = 0;
+    return colour;
+}
+
+void fillScreen(Uint8 r, Uint8 g, Uint8 b) {
+    SDL_Surface* screen = CSurface::slot(0);
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, r, g, b));
+}
+
+int runCommand(const std::string& command) {
+    const int status = system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+CapturedOutput::CapturedOutput(FILE* captured) : stream(captured) {
+    fflush(stream);
+    char name[] = "/tmp/zentrova-capture-XXXXXX";
+    const int descriptor = mkstemp(name);
+    path = name;
+    savedDescriptor = dup(fileno(stream));
+    dup2(descriptor, fileno(stream));
+    close(descriptor);
+}
+
+CapturedOutput::~CapturedOutput() {
+    fflush(stream);
+    dup2(savedDescriptor, fileno(stream));
+    close(savedDescriptor);
+    unlink(path.c_str());
+}
+
+std::string CapturedOutput::text() {
+    fflush(stream);
+    return readFile(path);
+}
+
+void endGame() {
+    SDL_Event pending;
+    while (SDL_PollEvent(&pending)) {
+    }
+    if (Game::exists()) Game::Instance()->onExit();
+    if (GUI::exists()) GUI::Instance()->onExit();
+    clearRoomDefs();
+}
+
+void resetGame() {
+    endGame();
+    ticks::freeze(100000);
+    Clock::Instance()->set(0, 23, 1, 1, 1);
+    Clock::resetTimeOfDay();
+    Elevator::floorGoal = 1;
+    SDL_SetModState(KMOD_NONE);
+    Game::Instance();
+}
+
+SDL_Event keyEvent(SDLKey key, bool down) {
+    SDL_Event event;
+    memset(&event, 0, sizeof event);
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.type = event.type;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+SDL_Event motionEvent(int x, int y, int relX, int relY, Uint8 buttons) {
+    SDL_Event event;
+    memset(&event, 0, sizeof event);
+    event.type = SDL_MOUSEMOTION;
+    event.motion.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    event.motion.xrel = static_cast<Sint16>(relX);
+    event.motion.yrel = static_cast<Sint16>(relY);
+    event.motion.state = buttons;
+    return event;
+}
+
+SDL_Event buttonEvent(Uint8 button, int x, int y, bool down) {
+    SDL_Event event;
+    memset(&event, 0, sizeof event);
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.type = event.type;
+    event.button.button = button;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    return event;
+}
+
+SDL_Event userEvent(int code, void* data1) {
+    SDL_Event event;
+    memset(&event, 0, sizeof event);
+    event.type = SDL_USEREVENT;
+    event.user.type = SDL_USEREVENT;
+    event.user.code = code;
+    event.user.data1 = data1;
+    return event;
+}
+
+void pumpEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        currentState->ProcessEvent(&event);
+        change_state();
+    }
+}
+
+}  // namespace testing_support
