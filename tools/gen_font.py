@@ -263,12 +263,15 @@ ACCENTS_ABOVE = {
         'even': (["...#..", "..#..."], 2.5),
         'odd': (["...#.", "..#.."], 2),
     },
+    # A circumflex or tilde resting on the letter would close up with it
+    # (u with a hat reads as o), so these keep a blank row beneath and the
+    # letter gets squeezed instead.
     'circumflex': {
-        'even': (["..##..", ".#..#."], 2.5),
-        'odd': (["..#..", ".#.#."], 2),
+        'even': (["..##..", ".#..#.", "......"], 2.5),
+        'odd': (["..#..", ".#.#.", "....."], 2),
     },
     'tilde': {
-        'even': ([".##..#", "#..##."], 2.5),
+        'even': ([".##..#", "#..##.", "......"], 2.5),
     },
     'diaeresis': {
         'even': ([".#..#.", "......"], 2.5),
@@ -297,10 +300,15 @@ COMBINING = {
 SQUEEZE_ROWS = {
     ('A', 5): (0, 1, 2, 4, 5),
     ('E', 5): (0, 1, 3, 4, 6),
-    ('N', 5): (1, 2, 3, 4, 5),
+    ('N', 4): (1, 2, 3, 4),
     ('O', 5): (0, 1, 2, 3, 6),
     ('U', 5): (0, 1, 2, 3, 6),
     ('a', 4): (0, 2, 3, 4),
+    ('e', 4): (0, 2, 3, 4),
+    ('i', 4): (0, 1, 2, 4),
+    ('n', 4): (0, 1, 2, 4),
+    ('o', 4): (0, 1, 2, 4),
+    ('u', 4): (0, 1, 2, 4),
 }
 
 # Codes 1-31 and 127 show pictograms instead of acting as control codes.
