@@ -1,0 +1,291 @@
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "CAnimation.h"
+#include "CSurface.h"
+#include "Soundbank.h"
+#include "testSupport.h"
+#include "ticks.h"
+
+using testing_support::CapturedOutput;
+using testing_support::pixelAt;
+
+namespace {
+
+const char* const nullSurfaceMessage = "Error drawing surfaces: One or more surfaces registered as NULL";
+
+::testing::AssertionResult sameColour(SDL_Color expected, SDL_Color actual) {
+    if (expected.r == actual.r && expected.g == actual.g && expected.b == actual.b)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "expected (" << int(expected.r) << ", " << int(expected.g) << ", "
+                                         << int(expected.b) << ") but the pixel is (" << int(actual.r) << ", "
+                                         << int(actual.g) << ", " << int(actual.b) << ")";
+}
+
+SDL_Color rgb(int r, int g, int b) {
+    SDL_Color colour = {static_cast<Uint8>(r), static_cast<Uint8>(g), static_cast<Uint8>(b), 0};
+    return colour;
+}
+
+class Drawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        screen = CSurface::slot(0);
+        ASSERT_NE(nullptr, screen);
+        savedColour = CSurface::screenColor;
+        testing_support::fillScreen(0, 0, 0);
+        // A 4 x 4 source in the window's format with a different colour in every pixel.
+        const SDL_PixelFormat* format = screen->format;
+        source = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, format->Rmask, format->Gmask, format->Bmask, 0);
+        ASSERT_NE(nullptr, source);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                SDL_Rect dot = {static_cast<Sint16>(x), static_cast<Sint16>(y), 1, 1};
+                const SDL_Color c = sourceColour(x, y);
+                SDL_FillRect(source, &dot, SDL_MapRGB(source->format, c.r, c.g, c.b));
+            }
+        }
+    }
+    void TearDown() override {
+        SDL_FreeSurface(source);
+        CSurface::screenColor = savedColour;
+    }
+    static SDL_Color sourceColour(int x, int y) { return rgb(40 + 50 * x, 40 + 50 * y, 200); }
+    bool screenIsBlack(int x, int y) { return sameColour(rgb(0, 0, 0), pixelAt(screen, x, y)); }
+
+    SDL_Surface* screen = nullptr;
+    SDL_Surface* source = nullptr;
+    Uint32 savedColour = 0;
+};
+
+TEST_F(Drawing, ClipDrawsOnlyThatPartWithItsCornerAtThePoint) {
+    SDL_Rect clip = {1, 2, 2, 2};
+    EXPECT_TRUE(CSurface::OnDraw(screen, source, 100, 50, &clip));
+    EXPECT_TRUE(sameColour(sourceColour(1, 2), pixelAt(screen, 100, 50)));
+    EXPECT_TRUE(sameColour(sourceColour(2, 3), pixelAt(screen, 101, 51)));
+    EXPECT_TRUE(screenIsBlack(102, 50)) << "a column outside the clip was drawn";
+    EXPECT_TRUE(screenIsBlack(100, 52)) << "a row outside the clip was drawn";
+    EXPECT_TRUE(screenIsBlack(99, 50));
+    EXPECT_EQ(1, clip.x);
+    EXPECT_EQ(2, clip.y);
+    EXPECT_EQ(2, clip.w) << "callers reuse their clip rectangles every frame; the draw must not shrink them";
+    EXPECT_EQ(2, clip.h);
+}
+
+TEST_F(Drawing, NegativeXDrawsOnlyTheVisiblePart) {
+    EXPECT_TRUE(CSurface::OnDraw(screen, source, -3, 60, nullptr));
+    EXPECT_TRUE(sameColour(sourceColour(3, 0), pixelAt(screen, 0, 60)))
+        << "the source's last column belongs at the window's left edge";
+    EXPECT_TRUE(sameColour(sourceColour(3, 3), pixelAt(screen, 0, 63)));
+    EXPECT_TRUE(screenIsBlack(1, 60)) << "the hidden columns must not shift into view";
+}
+
+TEST_F(Drawing, SlotFormsDrawWhatThePointerFormDraws) {
+    SDL_Rect clip = {250, 150, 60, 40};
+    CSurface::OnDraw(screen, CSurface::slot(2), 10, 10, &clip);
+    std::vector<SDL_Color> expected;
+    for (int i = 0; i < 60; i += 7) expected.push_back(pixelAt(screen, 10 + i, 10 + i * 2 / 3));
+
+    const auto check = [&](const char* form) {
+        for (int i = 0, k = 0; i < 60; i += 7, ++k)
+            EXPECT_TRUE(sameColour(expected[k], pixelAt(screen, 10 + i, 10 + i * 2 / 3))) << form;
+    };
+    testing_support::fillScreen(0, 0, 0);
+    EXPECT_TRUE(CSurface::OnDraw(0, 2, 10, 10, &clip));
+    check("slot to slot");
+    testing_support::fillScreen(0, 0, 0);
+    EXPECT_TRUE(CSurface::OnDraw(screen, 2, 10, 10, &clip));
+    check("slot source");
+    testing_support::fillScreen(0, 0, 0);
+    EXPECT_TRUE(CSurface::OnDraw(0, CSurface::slot(2), 10, 10, &clip));
+    check("slot destination");
+}
+
+TEST_F(Drawing, NullSurfacesAndMissingSlotsAreRefusedWithTheMessage) {
+    SDL_Surface* none = nullptr;
+    SDL_Surface* src = source;
+    SDL_Surface* dest = screen;
+    const int missing = static_cast<int>(CSurface::SurfaceList.size());
+    const std::vector<std::pair<const char*, std::function<bool()>>> cases = {
+        {"null source", [&] { return CSurface::OnDraw(dest, none, 0, 0, nullptr); }},
+        {"null destination", [&] { return CSurface::OnDraw(none, src, 0, 0, nullptr); }},
+        {"missing source slot", [&] { return CSurface::OnDraw(0, missing, 0, 0, nullptr); }},
+        {"missing destination slot", [&] { return CSurface::OnDraw(missing, 1, 0, 0, nullptr); }},
+        {"negative source slot", [&] { return CSurface::OnDraw(dest, -1, 0, 0, nullptr); }},
+        {"missing slot as destination of a pointer", [&] { return CSurface::OnDraw(missing, src, 0, 0, nullptr); }},
+    };
+    for (const auto& c : cases) {
+        CapturedOutput err(stderr);
+        EXPECT_FALSE(c.second()) << c.first;
+        EXPECT_EQ(nullSurfaceMessage, err.text()) << c.first;
+        EXPECT_TRUE(screenIsBlack(0, 0)) << c.first << " drew something";
+    }
+}
+
+TEST_F(Drawing, ClearScreenUsesTheLowEightBitsOfEachChannel) {
+    CSurface::setScreenColor(128, 0, 0);
+    CSurface::clearScreen();
+    EXPECT_TRUE(sameColour(rgb(128, 0, 0), pixelAt(screen, 0, 0)));
+    EXPECT_TRUE(sameColour(rgb(128, 0, 0), pixelAt(screen, 799, 599))) << "the whole window is to be cleared";
+
+    CSurface::setScreenColor(384, 256 + 7, -1);
+    CSurface::clearScreen();
+    EXPECT_TRUE(sameColour(rgb(128, 7, 255), pixelAt(screen, 400, 300)));
+}
+
+TEST_F(Drawing, LoadingStopsAtTheFirstImageThatWillNotLoad) {
+    const size_t before = CSurface::SurfaceList.size();
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+    EXPECT_FALSE(CSurface::loadSurfaces({"assets/title_intro.png", "assets/no_such_image.png", "assets/tiles.png"}));
+    EXPECT_EQ("Loaded assets/title_intro.png\n", out.text());
+    EXPECT_EQ("Error: Tried to load assets/no_such_image.png.  Surface returned NULL", err.text());
+    ASSERT_EQ(before + 1, CSurface::SurfaceList.size()) << "names after the failing one must not be tried";
+    SDL_FreeSurface(CSurface::SurfaceList.back());
+    CSurface::SurfaceList.pop_back();
+}
+
+TEST_F(Drawing, CleanUpEmptiesTheRegistryAndLeavesTheWindowUsable) {
+    const std::vector<SDL_Surface*> saved = CSurface::SurfaceList;
+    CSurface::SurfaceList = {screen, source};
+    source = nullptr;  // the registry owns it now
+    CSurface::cleanUp();
+    EXPECT_TRUE(CSurface::SurfaceList.empty());
+    testing_support::fillScreen(9, 8, 7);
+    EXPECT_TRUE(sameColour(rgb(9, 8, 7), pixelAt(screen, 5, 5))) << "the window surface belongs to SDL";
+    CSurface::SurfaceList = saved;
+}
+
+class SoundBank : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(0, Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096)) << Mix_GetError();
+    }
+    void TearDown() override {
+        Mix_HaltChannel(-1);
+        bank.OnCleanup();
+        Mix_CloseAudio();
+    }
+    // Channels stay busy while the mixer is held, so what Play started can be counted.
+    int playingAfter(void (*play)(CSoundBank&)) {
+        SDL_LockAudio();
+        const int before = Mix_Playing(-1);
+        play(bank);
+        const int after = Mix_Playing(-1);
+        SDL_UnlockAudio();
+        return after - before;
+    }
+
+    CSoundBank bank;
+};
+
+TEST_F(SoundBank, AnEmptySlotKeepsTheIdsOfLaterSounds) {
+    EXPECT_EQ(0, bank.OnLoad("assets//build.wav"));
+    {
+        CapturedOutput out(stdout);
+        EXPECT_EQ(-1, bank.OnLoad("assets//no_such_sound.wav"));
+        EXPECT_EQ("Sound Not Loaded!\n", out.text());
+    }
+    EXPECT_EQ(1u, bank.size()) << "a sound that failed to load must not take an id by itself";
+    bank.addEmptySlot();
+    EXPECT_EQ(2, bank.OnLoad("assets//bulldoze.wav"));
+    EXPECT_NE(nullptr, bank.chunkAt(0));
+    EXPECT_EQ(nullptr, bank.chunkAt(1));
+    EXPECT_NE(nullptr, bank.chunkAt(2));
+}
+
+TEST_F(SoundBank, PlayIgnoresIdsWithoutASampleAndOverlapsRepeats) {
+    EXPECT_EQ(0, playingAfter([](CSoundBank& b) { b.Play(0); })) << "an empty bank plays nothing";
+    ASSERT_EQ(0, bank.OnLoad("assets//build.wav"));
+    bank.addEmptySlot();
+    EXPECT_EQ(0, playingAfter([](CSoundBank& b) {
+        b.Play(-1);
+        b.Play(1);
+        b.Play(2);
+        b.Play(5);
+    }));
+    EXPECT_EQ(2, playingAfter([](CSoundBank& b) {
+        b.Play(0);
+        b.Play(0);
+    })) << "two quick plays of one sound use two channels";
+}
+
+TEST_F(SoundBank, SwitchedOffBankIsSilentUntilSwitchedOnAgain) {
+    ASSERT_EQ(0, bank.OnLoad("assets//select.wav"));
+    bank.setSound(false);
+    EXPECT_EQ(0, playingAfter([](CSoundBank& b) { b.Play(0); }));
+    bank.setSound(true);
+    EXPECT_EQ(1, playingAfter([](CSoundBank& b) { b.Play(0); }));
+}
+
+class Animation : public ::testing::Test {
+protected:
+    void SetUp() override { ticks::freeze(10000); }
+    void TearDown() override { ticks::thaw(); }
+
+    // The frames shown after each of `steps` advances one interval apart.
+    static std::vector<int> run(CAnimation& animation, int steps) {
+        std::vector<int> frames;
+        for (int i = 0; i < steps; ++i) {
+            ticks::advance(static_cast<Uint32>(animation.frameRate));
+            animation.OnAnimate();
+            frames.push_back(animation.GetCurrentFrame());
+        }
+        return frames;
+    }
+};
+
+TEST_F(Animation, LoopingWrapsOnReachingTheLastFrame) {
+    CAnimation animation;
+    animation.maxFrames = 4;
+    EXPECT_EQ((std::vector<int>{1, 2, 0, 1, 2, 0}), run(animation, 6));
+}
+
+TEST_F(Animation, OscillatingSwingsBetweenTheFirstAndLastFrame) {
+    CAnimation animation;
+    animation.maxFrames = 4;
+    animation.oscillate = true;
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 2, 1, 0, 1, 2, 3}), run(animation, 9));
+}
+
+TEST_F(Animation, WithoutFramesTheFrameStaysAtZero) {
+    CAnimation animation;
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), run(animation, 3));
+}
+
+TEST_F(Animation, AdvancesOnceAnIntervalHowMuchTimeSoEverPassed) {
+    CAnimation animation;
+    animation.maxFrames = 10;
+    animation.SetFrameRate(50);
+    animation.OnAnimate();
+    ASSERT_EQ(1, animation.GetCurrentFrame());
+    ticks::advance(49);
+    animation.OnAnimate();
+    EXPECT_EQ(1, animation.GetCurrentFrame()) << "advanced before the interval was over";
+    ticks::advance(1);
+    animation.OnAnimate();
+    EXPECT_EQ(2, animation.GetCurrentFrame());
+    ticks::advance(1000);
+    animation.OnAnimate();
+    animation.OnAnimate();
+    EXPECT_EQ(3, animation.GetCurrentFrame()) << "a long pause must not be caught up in several steps";
+}
+
+TEST_F(Animation, SetCurrentFrameTakesOnlyExistingFrames) {
+    CAnimation animation;
+    animation.maxFrames = 4;
+    animation.SetCurrentFrame(3);
+    EXPECT_EQ(3, animation.GetCurrentFrame());
+    animation.SetCurrentFrame(4);
+    animation.SetCurrentFrame(-1);
+    EXPECT_EQ(3, animation.GetCurrentFrame());
+    animation.SetCurrentFrame(0);
+    EXPECT_EQ(0, animation.GetCurrentFrame());
+}
+
+}  // namespace

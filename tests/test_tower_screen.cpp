@@ -1,0 +1,372 @@
+// Plays the tower screen through synthesized SDL events, as a player would,
+// and checks the map, the money, the messages and the saved file.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "CSurface.h"
+#include "Clock.h"
+#include "Lobby.h"
+#include "Map.h"
+#include "RoomDefs.h"
+#include "gEngine.h"
+#include "gMap.h"
+#include "gMenu.h"
+#include "game.h"
+#include "gui.h"
+#include "testSupport.h"
+#include "ticks.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Button slots in the bar, as the game lays them out.
+constexpr int saveSlot = 2;
+constexpr int loadSlot = 3;
+constexpr int floorSlot = 5;
+constexpr int lobbySlot = 6;
+constexpr int hotelSlot = 8;  // the one-cell hotel room
+constexpr int bulldozeSlot = 12;
+constexpr int exitSlot = 1;
+
+class TowerScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Each test plays in a directory of its own, so save.txt starts absent.
+        char name[] = "/tmp/zentrova-tower-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(name));
+        workDir = name;
+        ASSERT_NE(nullptr, getcwd(repoDir, sizeof repoDir));
+        ASSERT_EQ(0, symlink((std::string(repoDir) + "/assets").c_str(), (workDir + "/assets").c_str()));
+        ASSERT_EQ(0, chdir(workDir.c_str()));
+
+        resetGame();
+        stateID = MAP;
+        nextState = NONE;
+        currentState = new gMap();
+        screen = static_cast<gMap*>(currentState);
+        game = Game::Instance();
+        gui = GUI::Instance();
+    }
+
+    void TearDown() override {
+        delete currentState;
+        currentState = nullptr;
+        nextState = NONE;
+        endGame();
+        Game::openForWriting = [](const char* path) { return fopen(path, "w"); };
+        ticks::thaw();
+        SDL_SetModState(KMOD_NONE);
+        ASSERT_EQ(0, chdir(repoDir));
+        runCommand("rm -rf '" + workDir + "'");
+    }
+
+    void send(SDL_Event event) {
+        SDL_PushEvent(&event);
+        pumpEvents();
+        screen = dynamic_cast<gMap*>(currentState);
+    }
+
+    // The pointer position over the centre of a cell with the starting camera.
+    static int cellX(int x, int y) { return 384 + (x - y) * 64; }
+    static int cellY(int x, int y, int z = 0) { return (x + y) * 32 + 32 - 64 * z; }
+
+    // Two moves, since the cursor follows one motion late after the bar.
+    void pointAt(int x, int y, int z = 0) {
+        send(motionEvent(cellX(x, y) + 1, cellY(x, y, z) + 1));
+        send(motionEvent(cellX(x, y), cellY(x, y, z)));
+    }
+
+    void clickCell(int x, int y, int z = 0) {
+        pointAt(x, y, z);
+        send(buttonEvent(SDL_BUTTON_LEFT, cellX(x, y), cellY(x, y, z)));
+    }
+
+    void clickButton(int slot) {
+        send(motionEvent(slot * 32 + 16, 16));
+        send(buttonEvent(SDL_BUTTON_LEFT, slot * 32 + 16, 16));
+    }
+
+    void frame() {
+        if (!currentState) return;
+        currentState->Loop();
+        currentState->Render();
+    }
+
+    Map& map() { return game->getMap(); }
+
+    std::string workDir;
+    char repoDir[4096];
+    gMap* screen = nullptr;
+    Game* game = nullptr;
+    GUI* gui = nullptr;
+};
+
+TEST_F(TowerScreen, BuildingAFloorThenALobbyChargesTheirPrices) {
+    clickCell(3, 3);
+    EXPECT_TRUE(map().tileAt(3, 3, 0)->hasFloor()) << "the floor tool is selected from the start";
+    EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS - Game::FLOOR_COST, game->getFunds());
+
+    clickButton(lobbySlot);
+    clickCell(3, 3);
+    ASSERT_NE(nullptr, map().getLobby());
+    EXPECT_EQ(map().getLobby(), map().roomAt(3, 3, 0));
+    EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS - Game::FLOOR_COST - rooms[0].cost, game->getFunds())
+        << "a lobby cell costs the lobby definition's price, not its button's label";
+}
+
+TEST_F(TowerScreen, RefusalsAreShownAndLastTwoAndAHalfSeconds) {
+    clickButton(hotelSlot);
+    clickCell(3, 3);
+    ASSERT_NE(nullptr, gui->getMessageText());
+    EXPECT_STREQ("You can't build there.", gui->getMessageText());
+    EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds());
+
+    ticks::advance(2400);
+    gui->setInfoText("repaint");
+    gui->update();
+    EXPECT_NE(nullptr, gui->getMessageText()) << "a message stays at least 2.5 seconds";
+    ticks::advance(200);
+    gui->setInfoText("repaint");
+    gui->update();
+    EXPECT_EQ(nullptr, gui->getMessageText()) << "the first repaint after 2.5 seconds clears it";
+}
+
+TEST_F(TowerScreen, ToolButtonsFormOneSelectionGroup) {
+    clickButton(floorSlot);
+    clickButton(bulldozeSlot);
+    size_t floorIndex = 4, bulldozeIndex = gui->buttonCount() - 3;
+    EXPECT_FALSE(gui->buttonAt(floorIndex).isActive()) << "choosing the bulldozer clears the floor tool";
+    EXPECT_TRUE(gui->buttonAt(bulldozeIndex).isActive());
+    EXPECT_EQ(&Game::bulldoze, screen->getClickAction());
+
+    clickButton(saveSlot);
+    EXPECT_TRUE(gui->buttonAt(bulldozeIndex).isActive()) << "save is not a tool and leaves the tool selected";
+    EXPECT_TRUE(gui->buttonAt(2).isActive());
+
+    send(keyEvent(SDLK_ESCAPE));
+    EXPECT_EQ(&Game::buildEmptyFloor, screen->getClickAction()) << "plain Escape returns to building floors";
+    EXPECT_EQ(1, map().getCursorSpanX());
+}
+
+TEST_F(TowerScreen, TheCursorHidesOverTheBarAndBuildsNothingThere) {
+    send(motionEvent(200, 16));
+    EXPECT_FALSE(game->isCursorVisible());
+    send(buttonEvent(SDL_BUTTON_LEFT, cellX(0, 0), 20));
+    for (int x = 0; x < Map::capacityX; ++x)
+        for (int y = 0; y < Map::capacityY; ++y) EXPECT_FALSE(map().tileAt(x, y, 0)->hasFloor());
+    EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds());
+}
+
+TEST_F(TowerScreen, DraggingWithTheLeftButtonBuildsAlongTheWay) {
+    pointAt(2, 2);
+    for (int x = 2; x <= 6; ++x) send(motionEvent(cellX(x, 2), cellY(x, 2), 64, 32, SDL_BUTTON(SDL_BUTTON_LEFT)));
+    for (int x = 2; x <= 6; ++x) EXPECT_TRUE(map().tileAt(x, 2, 0)->hasFloor()) << "cell (" << x << ", 2)";
+    EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS - 5 * Game::FLOOR_COST, game->getFunds());
+}
+
+TEST_F(TowerScreen, CameraStopsAtItsBoundsAndFloorsClamp) {
+    SDL_SetModState(KMOD_LSHIFT);
+    send(motionEvent(300, 300, 10, -5, SDL_BUTTON(SDL_BUTTON_RIGHT)));
+    SDL_SetModState(KMOD_NONE);
+    EXPECT_EQ(384 + 20, screen->getCamera().x) << "a right drag pulls the tower, twice as far with Shift";
+    EXPECT_EQ(-10, screen->getCamera().y);
+    send(motionEvent(300, 300, -20, 10, SDL_BUTTON(SDL_BUTTON_RIGHT)));
+    EXPECT_EQ(384, screen->getCamera().x);
+
+    send(keyEvent(SDLK_LEFT));
+    for (int i = 0; i < 400; ++i) frame();
+    EXPECT_EQ(gMap::maxCameraX, screen->getCamera().x) << "starting from 384, steps of 4 reach the bound exactly";
+    send(keyEvent(SDLK_LEFT, false));
+
+    send(keyEvent(SDLK_PAGEDOWN));
+    EXPECT_EQ(0, screen->getCamera().z);
+    for (int i = 0; i < 12; ++i) send(keyEvent(SDLK_PAGEUP));
+    EXPECT_EQ(game->getMaxFloors() - 1, screen->getCamera().z);
+    send(buttonEvent(SDL_BUTTON_WHEELDOWN, 400, 300));
+    EXPECT_EQ(game->getMaxFloors() - 2, screen->getCamera().z) << "a wheel turn down is one floor down";
+}
+
+TEST_F(TowerScreen, ExitWindowOkReturnsToTheMenuAndTheTowerWaits) {
+    clickCell(4, 4);
+    const double funds = game->getFunds();
+    clickButton(exitSlot);
+    ASSERT_NE(nullptr, gui->getWindow()) << "the exit button asks first";
+    const gWindow& window = *gui->getWindow();
+    const int okX = window.getX() + 10 + 50, okY = window.getY() + window.getFrame().h - 50 + 10;
+    // The window reads the pointer from SDL itself, so move the real one.
+    SDL_WarpMouse(static_cast<Uint16>(okX), static_cast<Uint16>(okY));
+    pumpEvents();
+    send(buttonEvent(SDL_BUTTON_LEFT, okX, okY));
+    // gMenu's constructor runs inside the switch; the pointer is where we left it.
+    EXPECT_EQ(MENU, stateID);
+    EXPECT_NE(nullptr, dynamic_cast<gMenu*>(currentState));
+
+    setNextState(MAP);
+    change_state();
+    ASSERT_TRUE(Game::exists());
+    EXPECT_DOUBLE_EQ(funds, Game::Instance()->getFunds()) << "coming back finds the same game";
+    EXPECT_TRUE(Game::Instance()->getMap().tileAt(4, 4, 0)->hasFloor());
+}
+
+TEST_F(TowerScreen, InputAfterExitInTheSameBatchIsDropped) {
+    SDL_Event quit;
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    SDL_Event later[] = {keyEvent(SDLK_SPACE), motionEvent(300, 300, 1, 1, SDL_BUTTON(SDL_BUTTON_LEFT)),
+                         buttonEvent(SDL_BUTTON_LEFT, 300, 300), buttonEvent(SDL_BUTTON_WHEELDOWN, 300, 300),
+                         userEvent(1), userEvent(2), userEvent(35), keyEvent(SDLK_d)};
+    for (SDL_Event& event : later) SDL_PushEvent(&event);
+    CapturedOutput out(stdout);
+    pumpEvents();
+    EXPECT_EQ(EXIT, stateID);
+    EXPECT_FALSE(Game::exists());
+    EXPECT_FALSE(GUI::exists());
+    const std::string text = out.text();
+    EXPECT_NE(std::string::npos, text.find("OMG, EXIT PROGRAM!\n"));
+    EXPECT_EQ(text.find("OMG, EXIT PROGRAM!"), text.rfind("OMG, EXIT PROGRAM!")) << "exit ran twice";
+    EXPECT_EQ(std::string::npos, text.find("Room Type")) << "the debug key after exit reached the game";
+    stateID = MAP;  // TearDown deletes the screen that is still current
+}
+
+TEST_F(TowerScreen, UnknownCodesOnlyPrintTheirError) {
+    CapturedOutput err(stderr);
+    send(userEvent(16));
+    send(userEvent(18));
+    send(userEvent(97));
+    EXPECT_EQ("Error: Unknown event codeError: Unknown event codeError: Unknown event code", err.text());
+}
+
+TEST_F(TowerScreen, RentArrivesAtMidnight) {
+    clickCell(3, 3);
+    clickButton(lobbySlot);
+    clickCell(3, 3);
+    clickButton(floorSlot);
+    clickCell(4, 4);
+    clickButton(hotelSlot);
+    clickCell(4, 4);
+    const double before = game->getFunds();
+    ASSERT_DOUBLE_EQ(Game::STARTING_FUNDS - 20 - rooms[0].cost - rooms[2].cost, before) << "the hotel room was not built";
+    Clock::Instance()->set(59, 23, 3, 1, 1);
+    ticks::advance(10000);
+    frame();
+    EXPECT_EQ(4, Clock::Instance()->getDay());
+    EXPECT_DOUBLE_EQ(before + rooms[2].rentIncome, game->getFunds()) << "a one-day room pays every midnight";
+}
+
+TEST_F(TowerScreen, SaveChangeLoadRestoresTheTower) {
+    clickCell(2, 2);
+    clickCell(2, 3);
+    clickButton(saveSlot);
+    ASSERT_STREQ("Game saved.", gui->getMessageText());
+    const std::string first = readFile("save.txt");
+    ASSERT_EQ(0u, first.rfind("4980.000000\n", 0)) << first.substr(0, 40);
+
+    clickButton(floorSlot);
+    clickCell(9, 9);
+    clickButton(loadSlot);
+    ASSERT_NE(nullptr, gui->getWindow());
+    send(userEvent(35));
+    EXPECT_EQ(nullptr, gui->getWindow());
+    EXPECT_STREQ("Game loaded.", gui->getMessageText());
+    EXPECT_FALSE(map().tileAt(9, 9, 0)->hasFloor());
+    EXPECT_DOUBLE_EQ(4980.0, game->getFunds());
+
+    game->save();
+    EXPECT_EQ(first, readFile("save.txt")) << "time was frozen, so the clock line matches too";
+}
+
+// Fails every write after the first n bytes, like a disk that fills up.
+struct FailingWriter {
+    static size_t budget;
+    static ssize_t write(void*, const char*, size_t size) {
+        if (size > budget) return -1;
+        budget -= size;
+        return static_cast<ssize_t>(size);
+    }
+    static FILE* open(const char*) {
+        cookie_io_functions_t io = {nullptr, &FailingWriter::write, nullptr, nullptr};
+        return fopencookie(nullptr, "w", io);
+    }
+};
+size_t FailingWriter::budget = 0;
+
+TEST_F(TowerScreen, AFailedSaveLeavesThePreviousSaveAsItWas) {
+    clickCell(5, 5);
+    game->save();
+    const std::string previous = readFile("save.txt");
+    clickCell(6, 6);
+    for (size_t budget : {size_t(0), size_t(20), size_t(4096), size_t(20000)}) {
+        FailingWriter::budget = budget;
+        Game::openForWriting = &FailingWriter::open;
+        game->save();
+        EXPECT_STREQ("ERROR saving game.", gui->getMessageText()) << "with " << budget << " bytes of room";
+        EXPECT_EQ(previous, readFile("save.txt")) << "with " << budget << " bytes of room";
+        EXPECT_NE(0, access("save.txt.tmp", F_OK)) << "the temporary file is removed";
+    }
+}
+
+TEST_F(TowerScreen, HostileSavesNeverLeaveTheGrid) {
+    const char* files[] = {
+        "",
+        "5000\n0 23 1 1 1\n11 20 20\n2 0 31\n",
+        "5000\n0 23 1 1 1\n10 21 20\n",
+        "5000\n0 23 1 1 1\n-3 0 20\n",
+        "5000\n0 23 1 1 1\n10 20 20\n7 99 -1\n-4 20 65535\n2 15 2147483647\n",
+        "abc def\nxyz\n",
+        "nan\n0 23 1 1 1\n",
+        "-500\n99 99 99 99 99\n1 1 1\n3 0 4\n",
+    };
+    for (const char* text : files) {
+        writeFile("save.txt", text);
+        CapturedOutput out(stdout);
+        game->load();
+        EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds()) << "file: " << text;
+        for (int z = 0; z < Map::capacityZ; ++z)
+            for (int x = 0; x < Map::capacityX; ++x)
+                for (int y = 0; y < Map::capacityY; ++y) {
+                    const Tile* tile = map().tileAt(x, y, z);
+                    ASSERT_NE(nullptr, tile);
+                    ASSERT_GE(tile->getType(), 0);
+                    ASSERT_LE(tile->getType(), 3) << "file: " << text;
+                }
+        EXPECT_GE(map().getMaxFloors(), 1);
+        EXPECT_LE(map().getMaxFloors(), Map::capacityZ);
+        frame();
+        clickCell(1, 1);
+    }
+}
+
+TEST_F(TowerScreen, LoadingAnEmptyFileReportsEveryStep) {
+    writeFile("save.txt", "");
+    std::string text;
+    {
+        CapturedOutput out(stdout);
+        game->load();
+        text = out.text();
+    }
+    EXPECT_EQ(0u, text.find("MONEY LOAD ERROR\nCLOCK LOAD ERROR\nloading map floor\n")) << text.substr(0, 80);
+    size_t tileErrors = 0;
+    for (size_t at = text.find("TILE LOAD ERROR"); at != std::string::npos; at = text.find("TILE LOAD ERROR", at + 1))
+        ++tileErrors;
+    EXPECT_EQ(4000u, tileErrors) << "every missing tile record is reported, with the grid kept as it was";
+    EXPECT_STREQ("ERROR loading game.", gui->getMessageText());
+}
+
+TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSky) {
+    frame();
+    SDL_Surface* info = gui->getInfoSurface();
+    ASSERT_NE(nullptr, info) << "the read-out is rendered on the first frame";
+    EXPECT_EQ(19u * 8, static_cast<unsigned>(info->w)) << "\"Time:  23:00 Day:1 \" is the widest line";
+    const SDL_Color sky = pixelAt(CSurface::slot(0), 5, 100);
+    EXPECT_EQ(0, sky.r);
+    EXPECT_EQ(0, sky.g);
+    EXPECT_EQ(64, sky.b) << "hour 23 is night";
+}
+
+}  // namespace
