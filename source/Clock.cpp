@@ -73,6 +73,8 @@ void Clock::set(short newMinute, short newHour, short newDay, short newMonth, sh
     day = newDay;
     month = newMonth;
     year = newYear;
+    // A calendar put in place starts its minute now, whatever ran before.
+    lastTick = ticks::now();
 }
 
 void Clock::resetTimeOfDay() { lastTimeOfDay = 0; }

@@ -10,6 +10,8 @@
 #include "Soundbank.h"
 #include "gMap.h"
 #include "gMenu.h"
+#include "game.h"
+#include "gui.h"
 #include "xmlGuard.h"
 
 int resolutionX = 800;
@@ -211,10 +213,15 @@ int gEngine::execute(const char* settingsFile) {
 
 void gEngine::Cleanup() {
     puts("Cleaning up");
-    CSurface::cleanUp();
-    CSoundBank::SoundControl.OnCleanup();
     delete currentState;
     currentState = nullptr;
+    // Leaving from the menu after a game leaves the game and its GUI alive;
+    // they hold surfaces that must go before the video system does.
+    if (Game::exists()) Game::Instance()->onExit();
+    if (GUI::exists()) GUI::Instance()->onExit();
+    CSurface::cleanUp();
+    CSoundBank::SoundControl.OnCleanup();
+    Mix_CloseAudio();
     SDL_Quit();
 }
 

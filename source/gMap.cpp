@@ -62,10 +62,12 @@ void gMap::chooseTool(ClickAction action) {
     game->changeCursorSize(1);
 }
 
-void gMap::OnKeyDown(SDLKey sym, SDLMod, Uint16) {
+void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
     switch (sym) {
     case SDLK_ESCAPE:
-        if (shiftHeld()) {
+        // A quick Shift+Escape can be released before its events are handled;
+        // the key event itself still remembers that Shift was down.
+        if (shiftHeld() || (mod & KMOD_SHIFT)) {
             OnExit();
         } else {
             chooseTool(&Game::buildEmptyFloor);

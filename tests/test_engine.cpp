@@ -33,6 +33,35 @@ void drainEvents() {
     }
 }
 
+// A fresh directory under /tmp that the test works in; the previous working
+// directory comes back and the directory goes when the test ends, even after a
+// failed assertion.
+class WorkInTemporaryDirectory {
+public:
+    WorkInTemporaryDirectory() {
+        char name[] = "/tmp/zentrova-work-XXXXXX";
+        if (mkdtemp(name)) path = name;
+        char* cwd = getcwd(nullptr, 0);
+        previous = cwd ? cwd : ".";
+        free(cwd);
+        entered = !path.empty() && chdir(path.c_str()) == 0;
+    }
+    ~WorkInTemporaryDirectory() {
+        if (entered && chdir(previous.c_str()) != 0) {
+            ADD_FAILURE() << "could not return to " << previous;
+        }
+        if (!path.empty()) testing_support::runCommand("rm -rf '" + path + "'");
+    }
+    WorkInTemporaryDirectory(const WorkInTemporaryDirectory&) = delete;
+    WorkInTemporaryDirectory& operator=(const WorkInTemporaryDirectory&) = delete;
+    bool ok() const { return entered; }
+
+private:
+    std::string path;
+    std::string previous;
+    bool entered = false;
+};
+
 // A screen that writes down every handler the dispatcher calls, with its arguments.
 class RecordingScreen : public gGame {
 public:
@@ -70,13 +99,6 @@ public:
     void OnRButtonUp(int x, int y) override { note("RButtonUp" + args({x, y})); }
     void OnMButtonDown(int x, int y) override { note("MButtonDown" + args({x, y})); }
     void OnMButtonUp(int x, int y) override { note("MButtonUp" + args({x, y})); }
-    void OnJoyAxis(Uint8 which, Uint8 axis, Sint16 value) override { note("JoyAxis" + args({which, axis, value})); }
-    void OnJoyButtonDown(Uint8 which, Uint8 button) override { note("JoyButtonDown" + args({which, button})); }
-    void OnJoyButtonUp(Uint8 which, Uint8 button) override { note("JoyButtonUp" + args({which, button})); }
-    void OnJoyHat(Uint8 which, Uint8 hat, Uint8 value) override { note("JoyHat" + args({which, hat, value})); }
-    void OnJoyBall(Uint8 which, Uint8 ball, Sint16 relX, Sint16 relY) override {
-        note("JoyBall" + args({which, ball, relX, relY}));
-    }
     void OnMinimize() override { note("Minimize"); }
     void OnRestore() override { note("Restore"); }
     void OnResize(int width, int height) override { note("Resize" + args({width, height})); }
@@ -113,54 +135,10 @@ std::string dispatched(SDL_Event event) {
     return all;
 }
 
-// Looks for a bright opaque pixel of a title image on the screen, where an
-// image drawn with its corner at (left, top) would show it.
-::testing::AssertionResult titleShownAt(SDL_Surface* title, int left, int top, int rows) {
-    SDL_Surface* screen = CSurface::slot(0);
-    SDL_LockSurface(title);
-    Uint8 r = 0, g = 0, b = 0, a = 0;
-    int foundX = -1, foundY = -1;
-    for (int y = 0; y < rows && foundX < 0; ++y) {
-        for (int x = 0; x < title->w; ++x) {
-            SDL_GetRGBA(static_cast<const Uint32*>(title->pixels)[y * title->pitch / 4 + x], title->format, &r, &g, &b,
-                        &a);
-            if (a == 255 && r + g + b > 150) {
-                foundX = x;
-                foundY = y;
-                break;
-            }
-        }
-    }
-    SDL_UnlockSurface(title);
-    if (foundX < 0) return ::testing::AssertionFailure() << "the title has no bright opaque pixel to look for";
-    const SDL_Color shown = testing_support::pixelAt(screen, left + foundX, top + foundY);
-    if (shown.r == r && shown.g == g && shown.b == b) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "title pixel (" << foundX << ", " << foundY << ") is not at ("
-                                         << left + foundX << ", " << top + foundY << ")";
-}
-
 TEST(EventDispatch, EachEventReachesOneHandlerWithItsArguments) {
     using namespace testing_support;
     SDL_Event shiftedKey = keyEvent(SDLK_n);
     shiftedKey.key.keysym.mod = KMOD_LSHIFT;
-    SDL_Event axis = blankEvent(SDL_JOYAXISMOTION);
-    axis.jaxis.which = 1;
-    axis.jaxis.axis = 2;
-    axis.jaxis.value = -300;
-    SDL_Event ball = blankEvent(SDL_JOYBALLMOTION);
-    ball.jball.which = 1;
-    ball.jball.ball = 3;
-    ball.jball.xrel = -4;
-    ball.jball.yrel = 5;
-    SDL_Event hat = blankEvent(SDL_JOYHATMOTION);
-    hat.jhat.which = 2;
-    hat.jhat.hat = 1;
-    hat.jhat.value = SDL_HAT_LEFTUP;
-    SDL_Event joyDown = blankEvent(SDL_JOYBUTTONDOWN);
-    joyDown.jbutton.button = 7;
-    SDL_Event joyUp = blankEvent(SDL_JOYBUTTONUP);
-    joyUp.jbutton.which = 1;
-    joyUp.jbutton.button = 8;
     SDL_Event resize = blankEvent(SDL_VIDEORESIZE);
     resize.resize.w = 1024;
     resize.resize.h = 700;
@@ -184,11 +162,6 @@ TEST(EventDispatch, EachEventReachesOneHandlerWithItsArguments) {
         {buttonEvent(SDL_BUTTON_MIDDLE, 22, 23, false), "MButtonUp 22 23"},
         {buttonEvent(SDL_BUTTON_RIGHT, 24, 25, false), "RButtonUp 24 25"},
         {buttonEvent(SDL_BUTTON_WHEELUP, 26, 27, false), "MouseWheel 1 0 26 27"},
-        {axis, "JoyAxis 1 2 -300"},
-        {ball, "JoyBall 1 3 -4 5"},
-        {hat, "JoyHat 2 1 9"},
-        {joyDown, "JoyButtonDown 0 7"},
-        {joyUp, "JoyButtonUp 1 8"},
         {blankEvent(SDL_QUIT), "Exit"},
         {resize, "Resize 1024 700"},
         {blankEvent(SDL_VIDEOEXPOSE), "Expose"},
@@ -347,13 +320,6 @@ TEST_F(MainMenu, TitleAndOptionsArePlacedFromTheTitleImage) {
     EXPECT_EQ(gui_background.r, onPlate.r) << "option plates are drawn over the title";
     EXPECT_EQ(gui_background.g, onPlate.g);
     EXPECT_EQ(gui_background.b, onPlate.b);
-    EXPECT_TRUE(titleShownAt(title, menu->getLogoX(), menu->getLogoY(), title->h / 3));
-    SDL_Color cleared;
-    SDL_GetRGB(CSurface::screenColor, screen->format, &cleared.r, &cleared.g, &cleared.b);
-    const SDL_Color beside = testing_support::pixelAt(screen, menu->getLogoX() - 1, menu->getLogoY() + 10);
-    EXPECT_EQ(std::to_string(cleared.r) + "," + std::to_string(cleared.g) + "," + std::to_string(cleared.b),
-              std::to_string(beside.r) + "," + std::to_string(beside.g) + "," + std::to_string(beside.b))
-        << "the menu clears the window with the screen colour when it is created";
 }
 
 TEST_F(MainMenu, CaptionShowsTheAverageFrameRateFromTwoSecondsOn) {
@@ -374,10 +340,6 @@ TEST_F(MainMenu, CaptionShowsTheAverageFrameRateFromTwoSecondsOn) {
     menu->Loop();
     SDL_WM_GetCaption(&caption, nullptr);
     EXPECT_STREQ("Zentrova--FPS: 5", caption) << "the caption changes about once a second";
-    ticks::freeze(start + 3000);
-    menu->Loop();
-    SDL_WM_GetCaption(&caption, nullptr);
-    EXPECT_STREQ("Zentrova--FPS: 5", caption) << "15 frames over 3 whole seconds";
     ticks::freeze(start + 4000);
     menu->Loop();
     SDL_WM_GetCaption(&caption, nullptr);
@@ -398,21 +360,24 @@ TEST_F(MainMenu, ShiftNLeavesForTheTowerScreen) {
 TEST_F(MainMenu, LoadGameHandsTheLoadRequestToTheNewTowerScreen) {
     // No save file in an empty directory: the tower screen's answer to the
     // load request then shows in the GUI's message line.
-    char directory[] = "/tmp/zentrova-load-XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(directory));
-    char* previous = getcwd(nullptr, 0);
-    ASSERT_EQ(0, chdir(directory));
+    WorkInTemporaryDirectory empty;
+    ASSERT_TRUE(empty.ok());
     ASSERT_EQ(nullptr, GUI::Instance()->getMessageText());
     SDL_Event key = testing_support::keyEvent(SDLK_l);
-    SDL_PushEvent(&key);
+    currentState->ProcessEvent(&key);
+    EXPECT_EQ(MAP, nextState);
+    SDL_Event queued[2];
+    ASSERT_EQ(1, SDL_PeepEvents(queued, 2, SDL_PEEKEVENT, SDL_ALLEVENTS)) << "exactly one load request is queued";
+    EXPECT_EQ(SDL_USEREVENT, queued[0].type);
+    EXPECT_EQ(35, queued[0].user.code);
+    EXPECT_EQ(nullptr, queued[0].user.data1);
+    EXPECT_EQ(nullptr, queued[0].user.data2);
     {
         CapturedOutput out(stdout);
+        change_state();  // as the engine does straight after the key, before the queue is read again
         testing_support::pumpEvents();
         EXPECT_NE(std::string::npos, out.text().find("state change successful: MAP\n")) << out.text();
     }
-    EXPECT_EQ(0, chdir(previous));
-    free(previous);
-    rmdir(directory);
     EXPECT_NE(nullptr, dynamic_cast<gMap*>(currentState));
     ASSERT_NE(nullptr, GUI::Instance()->getMessageText()) << "the tower screen never saw the code-35 event";
     EXPECT_STREQ("Could not open save file.", GUI::Instance()->getMessageText());
@@ -489,18 +454,6 @@ TEST_F(Intro, EscapeEndsTheProgramWithOneMessage) {
     intro.OnKeyDown(SDLK_ESCAPE, KMOD_NONE, 0);
     EXPECT_EQ("OMG, EXIT PROGRAM!\nstate change successful: EXIT\n", out.text());
     EXPECT_EQ(EXIT, stateID);
-}
-
-TEST_F(Intro, TheTitleIsDrawnInTheMiddleOfTheWindow) {
-    SDL_Surface* title = CSurface::slot(1);
-    ASSERT_NE(nullptr, title);
-    testing_support::fillScreen(0, 0, 0);
-    gIntro intro;
-    intro.Render();
-    const int left = resolutionX / 2 - title->w / 2, top = resolutionY / 2 - title->h / 2;
-    EXPECT_TRUE(titleShownAt(title, left, top, title->h));
-    const SDL_Color outside = testing_support::pixelAt(CSurface::slot(0), left - 1, top - 1);
-    EXPECT_EQ(0, outside.r + outside.g + outside.b) << "the window is not cleared, so only the title may change it";
 }
 
 // Settings are global; every test here puts back what it changed.
@@ -647,12 +600,6 @@ TEST_F(SettingsFile, StartUpFailuresReportAndReturnMinusOne) {
 
 class CommandLine : public SettingsFile {
 protected:
-    void TearDown() override {
-        if (!previous.empty()) {
-            EXPECT_EQ(0, chdir(previous.c_str()));
-        }
-        SettingsFile::TearDown();
-    }
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), "zentrova");
         std::vector<char*> argv;
@@ -665,14 +612,7 @@ protected:
         lastErr = err.text();
         return status;
     }
-    // The conversion writes into the working directory.
-    void enterDirectory() {
-        char* cwd = getcwd(nullptr, 0);
-        previous = cwd;
-        free(cwd);
-        ASSERT_EQ(0, chdir(directory.c_str()));
-    }
-    std::string previous, lastOut, lastErr;
+    std::string lastOut, lastErr;
 };
 
 TEST_F(CommandLine, SizeAndSoundOptionsApplyOnlyWhereTheFileIsSilent) {
@@ -686,8 +626,10 @@ TEST_F(CommandLine, SizeAndSoundOptionsApplyOnlyWhereTheFileIsSilent) {
     EXPECT_FALSE(CSoundBank::SoundControl.isEnabled());
     EXPECT_FALSE(CSoundBank::MusicControl.isEnabled()) << "only \"off\" acts";
 
-    EXPECT_EQ(-1, run({"-config", file("sized.xml", "<window width=\"640\"/>"), "-w", "1000", "-w"}));
-    EXPECT_EQ(640, resolutionX) << "the file's positive width wins; a trailing -w does nothing";
+    EXPECT_EQ(-1, run({"-config", file("sized.xml", "<window width=\"640\"/>"), "-w", "1000"}));
+    EXPECT_EQ(640, resolutionX) << "the file's positive width wins over -w";
+    EXPECT_EQ(-1, run({"-config", onlyWindow, "-w", "1000", "-w"}));
+    EXPECT_EQ(1000, resolutionX) << "a -w without a value does nothing";
 }
 
 TEST_F(CommandLine, AConfigNameOfAnyLengthIsUsedWhole) {
@@ -705,7 +647,8 @@ TEST_F(CommandLine, AConfigNameOfAnyLengthIsUsedWhole) {
 }
 
 TEST_F(CommandLine, IconConversionWritesTheIconElement) {
-    enterDirectory();
+    WorkInTemporaryDirectory work;  // the conversion writes into the working directory
+    ASSERT_TRUE(work.ok());
     writeFile("three.bin", "abc");
     writeFile("empty.bin", "");
     EXPECT_EQ(0, run({"-config", "-iconconvert", "three.bin", "-w"}))
@@ -721,7 +664,8 @@ TEST_F(CommandLine, IconConversionWritesTheIconElement) {
 }
 
 TEST_F(CommandLine, IconConversionReportsWhatItCannotDo) {
-    enterDirectory();
+    WorkInTemporaryDirectory work;
+    ASSERT_TRUE(work.ok());
     EXPECT_EQ(0, run({"-iconconvert"}));
     EXPECT_NE(0, access("icon_result.txt", F_OK)) << "without a path nothing is written";
 

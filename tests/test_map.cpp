@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "CSurface.h"
+#include "Elevator.h"
 #include "Map.h"
 #include "Room.h"
 #include "RoomDefs.h"
@@ -26,9 +26,9 @@ void aim(Map& map, int x, int y, int z) {
 std::string saved(Map& map) {
     FILE* file = tmpfile();
     EXPECT_TRUE(map.save(file));
-    std::string text;
+    std::string text(static_cast<size_t>(ftell(file)), '\0');
     rewind(file);
-    for (int c; (c = fgetc(file)) != EOF;) text += static_cast<char>(c);
+    EXPECT_EQ(text.size(), fread(&text[0], 1, text.size(), file));
     fclose(file);
     return text;
 }
@@ -47,7 +47,8 @@ std::vector<Uint32> screenPixels() {
     SDL_LockSurface(screen);
     std::vector<Uint32> pixels;
     for (int y = 0; y < screen->h; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
+        const auto* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(screen->pixels) + y * screen->pitch);
         pixels.insert(pixels.end(), row, row + screen->w);
     }
     SDL_UnlockSurface(screen);
@@ -64,7 +65,6 @@ protected:
         map.OnCleanup();
         clearRoomDefs();
     }
-
     std::set<std::pair<int, int>> wallsOff(int z) const {
         std::set<std::pair<int, int>> off;
         for (int x = 0; x < 20; ++x)
@@ -76,9 +76,45 @@ protected:
     Map map;
 };
 
+// Pixel tests compare renders with and without the element in question, never
+// fixed colours, so that new artwork does not break them.
+class TowerDrawing : public MapTest {
+protected:
+    void SetUp() override {
+        MapTest::SetUp();
+        clearRoomDefs();
+        loadRoomDefs();
+        ASSERT_EQ(5u, rooms.size());
+        ceilings = settings->isCeilingVisible();
+        grid = settings->isGridOn();
+    }
+    void TearDown() override {
+        if (settings->isCeilingVisible() != ceilings) settings->toggleCeilings();
+        if (settings->isGridOn() != grid) settings->toggleGrid();
+        if (!settings->areRoomsOn()) settings->toggleRooms();
+        MapTest::TearDown();
+    }
+    std::vector<Uint32> render(const point& camera) {
+        testing_support::fillScreen(20, 240, 20);
+        map.OnRender(camera, false);
+        return screenPixels();
+    }
+    static std::vector<Uint32> band(const std::vector<Uint32>& pixels, int x, int top, int bottom) {
+        std::vector<Uint32> out;
+        for (int y = top; y < bottom; ++y)
+            out.insert(out.end(), pixels.begin() + (y * 800 + x), pixels.begin() + (y * 800 + x + 128));
+        return out;
+    }
+
+    gameSettings* settings = gameSettings::Instance();
+    bool ceilings = true, grid = false;
+};
+
 }  // namespace
 
 TEST_F(MapTest, EveryCellCentreSelectsThatCellOnEveryStorey) {
+    EXPECT_EQ(point(-64, 0, 0), Tile::convertToScreen(0, 0, 0, 0));
+    EXPECT_EQ(point(64, 0, 0), Tile::convertToScreen(3, 1, 0, -128));
     for (int z = 0; z < 10; ++z)
         for (int x = 0; x < 20; ++x)
             for (int y = 0; y < 20; ++y) {
@@ -88,11 +124,10 @@ TEST_F(MapTest, EveryCellCentreSelectsThatCellOnEveryStorey) {
 }
 
 TEST_F(MapTest, MouseOutsideTheGridSelectsTheNearestEdgeCell) {
-    const point ground(0, 0, 0);
-    const int mouse[][4] = {{0, 32, 0, 0}, {64, 64, 1, 0}, {-64, 64, 0, 1}, {0, -10, 0, 0}, {-200, 10, 0, 1},
-                            {5000, 5000, 19, 19}, {-5000, -5000, 0, 0}};
+    const int mouse[][4] = {{0, 32, 0, 0},    {64, 64, 1, 0},       {-64, 64, 0, 1},     {0, -10, 0, 0},
+                            {-200, 10, 0, 1}, {5000, 5000, 19, 19}, {-5000, -5000, 0, 0}};
     for (const auto& m : mouse) {
-        map.setCursor(ground, m[0], m[1]);
+        map.setCursor(point(0, 0, 0), m[0], m[1]);
         EXPECT_EQ(point(m[2], m[3], 0), map.getCursorPosition()) << "mouse " << m[0] << "," << m[1];
     }
     map.setCursor(point(0, 0, 3), 64, 64 - 192);
@@ -108,45 +143,24 @@ TEST_F(MapTest, WallsInFrontOfTheCursorHideOneMouseEventLate) {
     aim(map, 8, 2, 0);
     EXPECT_EQ(inFrontOf55, wallsOff(0));
     aim(map, 8, 2, 0);
-    EXPECT_EQ(inFrontOf82, wallsOff(0)) << "the walls of the previous cell come back when the new ones go";
-}
-
-TEST_F(MapTest, FootprintReachingPastTheGridEdgeIsRefused) {
-    for (int x = 0; x <= 1; ++x)
-        for (int y = 3; y <= 5; ++y) {
-            aim(map, x, y, 0);
-            ASSERT_TRUE(map.buildFloor());
-        }
-    aim(map, 1, 5, 0);
-    map.changeCursorSize(2, 3);
-    EXPECT_FALSE(map.checkCursor()) << "three cells along x from x 1 reach x -1";
-    map.rotateCursor();
-    EXPECT_TRUE(map.checkCursor()) << "turned, the footprint is two floored columns of three cells";
-    map.changeCursorSize(4, 2);
-    EXPECT_FALSE(map.checkCursor()) << "(1, 2) has no floor";
-}
-
-TEST_F(MapTest, NewMapSavesStripedGroundAndEmptyStoreys) {
-    const std::string text = saved(map);
-    EXPECT_EQ(0u, text.find("10 20 20\n0 0 4\n"));
-    EXPECT_EQ(1 + 4000, std::count(text.begin(), text.end(), '\n'));
-    const size_t xOne = text.find('\n') + 1 + 20 * 6;  // 20 records of "0 0 4\n" for x 0
-    EXPECT_EQ("1 0 4\n", text.substr(xOne, 6)) << "odd columns of the ground are plain";
-    EXPECT_EQ("0 0 0\n", text.substr(text.size() - 6)) << "upper storeys start as empty air";
+    EXPECT_EQ(inFrontOf82, wallsOff(0)) << "the walls of the previous cell come back as the new ones go";
 }
 
 TEST_F(MapTest, SaveLoadSaveGivesTheSameText) {
+    const std::string fresh = saved(map);
+    EXPECT_EQ(0u, fresh.find("10 20 20\n0 0 4\n")) << "header, then the first ground tile: empty and buildable";
+    EXPECT_EQ("0 0 0\n", fresh.substr(fresh.size() - 6)) << "upper storeys start as empty air";
     for (int i = 0; i < 6; ++i) {
         aim(map, 3 + i % 3, 4 + i / 3, 0);
         map.buildFloor();
     }
     aim(map, 4, 4, 1);
     map.buildFloor();
-    const std::string first = saved(map);
+    const std::string built = saved(map);
     Map other;
     other.loadMap("", 10);
-    ASSERT_TRUE(loadText(other, first));
-    EXPECT_EQ(first, saved(other));
+    ASSERT_TRUE(loadText(other, built));
+    EXPECT_EQ(built, saved(other));
 }
 
 TEST_F(MapTest, LoadRefusesAGridOfAnotherShapeAndKeepsTheTiles) {
@@ -154,60 +168,60 @@ TEST_F(MapTest, LoadRefusesAGridOfAnotherShapeAndKeepsTheTiles) {
     map.buildFloor();
     const std::string before = saved(map);
     for (const char* header : {"11 20 20\n", "10 21 20\n", "10 20 0\n", "0 20 20\n"}) {
-        testing_support::CapturedOutput out(stdout);
-        EXPECT_FALSE(loadText(map, std::string(header) + "2 0 7\n")) << header;
-        EXPECT_NE(std::string::npos, out.text().find('\n')) << "a refused file should be reported on one line";
+        bool loaded;
+        std::string report;
+        {
+            testing_support::CapturedOutput out(stdout);
+            loaded = loadText(map, std::string(header) + "2 0 7\n");
+            report = out.text();
+        }
+        EXPECT_FALSE(loaded) << header;
+        EXPECT_NE(std::string::npos, report.find('\n')) << "a refused file is reported on a line";
         EXPECT_EQ(before, saved(map)) << header;
     }
 }
 
-TEST_F(MapTest, ShortFileLoadsTheRecordsItHasAndReportsTheRest) {
-    std::string text = "10 20 20\n";
-    for (int i = 0; i < 100; ++i) text += "2 0 7\n";
-    testing_support::CapturedOutput out(stdout);
-    EXPECT_TRUE(loadText(map, text));
-    const std::string report = out.text();
-    EXPECT_EQ(Tile::FLOOR, map.tileAt(4, 19, 0)->getType()) << "the 100th record is storey 0, x 4, y 19";
-    EXPECT_EQ(Tile::PLAIN, map.tileAt(5, 0, 0)->getType()) << "tiles without a record keep their state";
-    EXPECT_EQ(0u, report.find("TILE LOAD ERROR: x: 5 y: 0 z: 0"));
-    size_t errors = 0;
-    for (size_t at = report.find("TILE LOAD ERROR"); at != std::string::npos; at = report.find("TILE LOAD ERROR", at + 1))
-        ++errors;
-    EXPECT_EQ(3900u, errors);
-}
-
-TEST_F(MapTest, StoreysBelowTheViewedOneShowOnlyTheirFrontWalls) {
-    gameSettings* settings = gameSettings::Instance();
-    if (settings->isCeilingVisible()) settings->toggleCeilings();  // the roof above would cover the probe
-    Map plain;
-    plain.loadMap("", 10);
-    aim(map, 5, 5, 0);
-    ASSERT_TRUE(map.buildFloor());
-    const point s = map.tileAt(5, 5, 0)->getScreenPosition();
-    const int cx = 400, cy = 100;
-    auto render = [&](Map& m, int storey) {
-        testing_support::fillScreen(0, 0, 0);
-        m.OnRender(point(cx, cy, storey), false);
+TEST_F(TowerDrawing, HiddenTileStillShowsItsGridOutline) {
+    const point camera(300, 200, 0);
+    Tile tile(2, 2, 0);
+    tile.init(1);
+    const point at(camera.x + tile.getScreenPosition().x, camera.y + tile.getScreenPosition().y, 0);
+    auto draw = [&](bool grid, bool hidden) {
+        if (settings->isGridOn() != grid) settings->toggleGrid();
+        if (hidden)
+            tile.turnTileOff();
+        else
+            tile.turnTileOn();
+        testing_support::fillScreen(20, 240, 20);
+        tile.OnRender(camera);
         return screenPixels();
     };
-    // Rows above the front wall hold only the back wall; rows of the diamond hold the front wall.
-    auto band = [&](const std::vector<Uint32>& pixels, int top, int bottom) {
-        std::vector<Uint32> out;
-        for (int y = cy + s.y + top; y < cy + s.y + bottom; ++y)
-            for (int x = cx + s.x; x < cx + s.x + 128; ++x) out.push_back(pixels[y * 800 + x]);
-        return out;
-    };
-    const auto builtBelow = render(map, 1), plainBelow = render(plain, 1);
-    const auto builtViewed = render(map, 0), plainViewed = render(plain, 0);
-    settings->toggleCeilings();
-    EXPECT_NE(band(builtViewed, -64, -32), band(plainViewed, -64, -32)) << "on its own storey the back wall shows";
-    EXPECT_EQ(band(builtBelow, -64, -32), band(plainBelow, -64, -32)) << "from above, no back wall";
-    EXPECT_NE(band(builtBelow, 0, 64), band(plainBelow, 0, 64)) << "from above, the front wall shows";
+    testing_support::fillScreen(20, 240, 20);
+    const auto blank = screenPixels();
+    CSurface::OnDraw(0, Tile::cursorSheet, at.x, at.y, &Tile::cursorClip[2]);
+    const auto outlineOnly = screenPixels();
+    EXPECT_EQ(blank, draw(false, true)) << "a hidden tile without grid draws nothing";
+    EXPECT_EQ(outlineOnly, draw(true, true)) << "a hidden tile still draws its grid outline, and only that";
+    EXPECT_NE(outlineOnly, draw(true, false)) << "a visible tile draws its image as well";
 }
 
-TEST_F(MapTest, RoomIsDrawnOverItsOwnTile) {
-    clearRoomDefs();
-    loadRoomDefs();
+TEST_F(TowerDrawing, StoreysBelowTheViewedOneShowOnlyTheirFrontWalls) {
+    if (settings->isCeilingVisible()) settings->toggleCeilings();  // the roof above would cover the probe
+    const point camera(400, 100, 0), above(400, 100, 1);
+    const point s = map.tileAt(5, 5, 0)->getScreenPosition();
+    const int x = camera.x + s.x, y = camera.y + s.y;
+    const auto plainViewed = render(camera), plainBelow = render(above);
+    aim(map, 5, 5, 0);
+    ASSERT_TRUE(map.buildFloor());
+    const auto builtViewed = render(camera), builtBelow = render(above);
+    // Rows above the floor's front wall hold only its back wall; the diamond's rows hold the front wall.
+    EXPECT_NE(band(plainViewed, x, y - 64, y - 32), band(builtViewed, x, y - 64, y - 32))
+        << "viewed, the back wall shows";
+    EXPECT_EQ(band(plainBelow, x, y - 64, y - 32), band(builtBelow, x, y - 64, y - 32)) << "from above, no back wall";
+    EXPECT_NE(band(plainBelow, x, y, y + 64), band(builtBelow, x, y, y + 64)) << "from above, the front wall shows";
+}
+
+TEST_F(TowerDrawing, RoomIsDrawnOverItsOwnTile) {
     aim(map, 15, 0, 0);
     map.buildFloor();
     map.buildLobby();
@@ -221,25 +235,36 @@ TEST_F(MapTest, RoomIsDrawnOverItsOwnTile) {
         room->OnRender(camera, 5, 5);
         return screenPixels();
     };
-    auto tower = [&] {
-        testing_support::fillScreen(0, 0, 0);
-        map.OnRender(camera, false);
-        return screenPixels();
-    };
-    const auto onBlack = roomAlone(0), onWhite = roomAlone(255), full = tower();
-    gameSettings::Instance()->toggleRooms();
-    const auto withoutRoom = tower();
-    gameSettings::Instance()->toggleRooms();
+    const auto onBlack = roomAlone(0), onWhite = roomAlone(255), full = render(camera);
+    settings->toggleRooms();
+    const auto withoutRoom = render(camera);
+    settings->toggleRooms();
 
-    // Rows from the picture's top to the cell's middle: no later cell overlaps them.
+    // From the picture's top to the cell's middle no later cell overlaps the room.
     const point s = map.tileAt(5, 5, 0)->getScreenPosition();
     int contested = 0;
     for (int y = camera.y + s.y - 64; y < camera.y + s.y + 32; ++y)
         for (int x = camera.x + s.x; x < camera.x + s.x + 128; ++x) {
-            const size_t i = static_cast<size_t>(y) * 800 + static_cast<size_t>(x);
-            if (onBlack[i] != onWhite[i] || withoutRoom[i] == onBlack[i]) continue;  // see-through or no contrast
+            const size_t i = static_cast<size_t>(y * 800 + x);
+            if (onBlack[i] != onWhite[i] || withoutRoom[i] == onBlack[i]) continue;  // see-through, or no contrast
             ++contested;
             ASSERT_EQ(onBlack[i], full[i]) << "the cell's own tile or wall covers its room at " << x << "," << y;
         }
     EXPECT_GT(contested, 100) << "the probe needs pixels where the room and its cell differ";
+}
+
+TEST_F(TowerDrawing, ShaftIsRaisedOnlyByTheStoreysAboveItsOwn) {
+    auto draw = [](Elevator& elevator, const point& camera, int x, int y) {
+        testing_support::fillScreen(20, 240, 20);
+        elevator.OnRender(camera, x, y);
+        return screenPixels();
+    };
+    Elevator ground(point(5, 5, 0), 1), high(point(5, 5, 2), 1);
+    const auto groundSeen = draw(ground, point(300, 250, 0), 5, 5);
+    EXPECT_EQ(groundSeen, draw(high, point(300, 250 + 128, 2), 5, 5))
+        << "seen from its own storey, a shaft two storeys up looks like a ground shaft seen from the ground";
+    EXPECT_NE(groundSeen, draw(ground, point(300, 250, 1), 5, 5)) << "seen from a storey up, the shaft rises";
+    testing_support::fillScreen(20, 240, 20);
+    const auto blank = screenPixels();
+    EXPECT_EQ(blank, draw(ground, point(300, 250, 0), 4, 4)) << "other cells of the shaft draw neither shaft nor car";
 }

@@ -85,27 +85,6 @@ TEST_F(Drawing, NegativeXDrawsOnlyTheVisiblePart) {
     EXPECT_TRUE(screenIsBlack(1, 60)) << "the hidden columns must not shift into view";
 }
 
-TEST_F(Drawing, SlotFormsDrawWhatThePointerFormDraws) {
-    SDL_Rect clip = {250, 150, 60, 40};
-    CSurface::OnDraw(screen, CSurface::slot(2), 10, 10, &clip);
-    std::vector<SDL_Color> expected;
-    for (int i = 0; i < 60; i += 7) expected.push_back(pixelAt(screen, 10 + i, 10 + i * 2 / 3));
-
-    const auto check = [&](const char* form) {
-        for (int i = 0, k = 0; i < 60; i += 7, ++k)
-            EXPECT_TRUE(sameColour(expected[k], pixelAt(screen, 10 + i, 10 + i * 2 / 3))) << form;
-    };
-    testing_support::fillScreen(0, 0, 0);
-    EXPECT_TRUE(CSurface::OnDraw(0, 2, 10, 10, &clip));
-    check("slot to slot");
-    testing_support::fillScreen(0, 0, 0);
-    EXPECT_TRUE(CSurface::OnDraw(screen, 2, 10, 10, &clip));
-    check("slot source");
-    testing_support::fillScreen(0, 0, 0);
-    EXPECT_TRUE(CSurface::OnDraw(0, CSurface::slot(2), 10, 10, &clip));
-    check("slot destination");
-}
-
 TEST_F(Drawing, NullSurfacesAndMissingSlotsAreRefusedWithTheMessage) {
     SDL_Surface* none = nullptr;
     SDL_Surface* src = source;
@@ -148,17 +127,6 @@ TEST_F(Drawing, LoadingStopsAtTheFirstImageThatWillNotLoad) {
     ASSERT_EQ(before + 1, CSurface::SurfaceList.size()) << "names after the failing one must not be tried";
     SDL_FreeSurface(CSurface::SurfaceList.back());
     CSurface::SurfaceList.pop_back();
-}
-
-TEST_F(Drawing, CleanUpEmptiesTheRegistryAndLeavesTheWindowUsable) {
-    const std::vector<SDL_Surface*> saved = CSurface::SurfaceList;
-    CSurface::SurfaceList = {screen, source};
-    source = nullptr;  // the registry owns it now
-    CSurface::cleanUp();
-    EXPECT_TRUE(CSurface::SurfaceList.empty());
-    testing_support::fillScreen(9, 8, 7);
-    EXPECT_TRUE(sameColour(rgb(9, 8, 7), pixelAt(screen, 5, 5))) << "the window surface belongs to SDL";
-    CSurface::SurfaceList = saved;
 }
 
 class SoundBank : public ::testing::Test {
@@ -240,22 +208,16 @@ protected:
     }
 };
 
-TEST_F(Animation, LoopingWrapsOnReachingTheLastFrame) {
-    CAnimation animation;
-    animation.maxFrames = 4;
-    EXPECT_EQ((std::vector<int>{1, 2, 0, 1, 2, 0}), run(animation, 6));
-}
-
-TEST_F(Animation, OscillatingSwingsBetweenTheFirstAndLastFrame) {
-    CAnimation animation;
-    animation.maxFrames = 4;
-    animation.oscillate = true;
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 2, 1, 0, 1, 2, 3}), run(animation, 9));
-}
-
-TEST_F(Animation, WithoutFramesTheFrameStaysAtZero) {
-    CAnimation animation;
-    EXPECT_EQ((std::vector<int>{0, 0, 0}), run(animation, 3));
+TEST_F(Animation, LoopsWrapOnTheLastFrameAndSwingsTurnAtBothEnds) {
+    CAnimation looping;
+    looping.maxFrames = 4;
+    EXPECT_EQ((std::vector<int>{1, 2, 0, 1, 2, 0}), run(looping, 6)) << "a loop leaves out its last frame";
+    CAnimation swinging;
+    swinging.maxFrames = 4;
+    swinging.oscillate = true;
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 2, 1, 0, 1, 2, 3}), run(swinging, 9));
+    CAnimation empty;
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), run(empty, 3)) << "without frames the frame stays at 0";
 }
 
 TEST_F(Animation, AdvancesOnceAnIntervalHowMuchTimeSoEverPassed) {

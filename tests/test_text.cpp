@@ -226,22 +226,6 @@ TEST_F(TextMenu, HitTestingUsesTheStrictPlateEdgesAndLeavesTheGapEmpty) {
     }
 }
 
-TEST_F(TextMenu, OptionsAreNumberedFromOneAndStacked25PixelsApart) {
-    gTextMenu menu(40, 70);
-    menu.addMenuOption("a");
-    menu.addMenuOption("b");
-    menu.addMenuOption("c");
-    ASSERT_EQ(3u, menu.optionCount());
-    for (size_t i = 0; i < 3; ++i) {
-        const gTextMenuOption& option = menu.option(i);
-        EXPECT_EQ(static_cast<int>(i) + 1, option.getId());
-        EXPECT_EQ(40, option.getArea().x);
-        EXPECT_EQ(70 + 25 * static_cast<int>(i), option.getArea().y);
-        EXPECT_EQ(100, option.getArea().w);
-        EXPECT_EQ(20, option.getArea().h);
-    }
-}
-
 TEST_F(TextMenu, AMenuWithoutOptionsSelectsNothing) {
     gTextMenu menu(0, 0);
     gTextMenuOption::selectedOption = 2;

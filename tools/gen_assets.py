@@ -645,112 +645,154 @@ def make_office():
     return sheet
 
 
-# The cab and shaft stand on a half-cell square whose front corner lands on the
-# bottom of the car picture, centred in it (car picture at x 130, y 80).
-CAB_U, CAB_V, CAB_D, CAB_H = 2.0, 1.0, 0.5, 60.0 / 64
+# The lift is a glass shaft standing along the front-right edge (u = 2) of its
+# 2 x 2 footprint; the rest of the footprint is its landing.  The cab rides in
+# the shaft and is cut out of the shaft picture at (130, 80) as a 124 x 112
+# cell, so the cab must fit that window: its front-right face stands just
+# inside the footprint edge, its bottom on the storey's floor line.
+SHAFT_U0, SHAFT_U1, SHAFT_V0, SHAFT_V1 = 1.46, 2.0, 0.74, 1.48
+CAB_U0, CAB_U1, CAB_V0, CAB_V1, CAB_H = 1.52, 1.95, 0.80, 1.42, 0.84
+CAR_X, CAR_Y, CAR_W, CAR_H = 130, 80, 124, 112
 
 
 def cab(img, iso, people):
-    u0, v0, d, hh = CAB_U, CAB_V, CAB_D, CAB_H
+    u0, u1, v0, v1, hh = CAB_U0, CAB_U1, CAB_V0, CAB_V1, CAB_H
+    base = 0.04
     P = iso.p
 
-    def panel(base):
+    def panel(col):
         def sh(s, t, e, x, y):
-            if abs(t - 0.45) < 0.025:
+            if abs(t - 0.5) < 0.03:
                 return rgba((236, 204, 120))  # handrail
             q = (s * 3) % 1.0
-            return rgba(shade(base, 0.9 if q < 0.06 else 1.0))
+            return rgba(shade(col, 0.88 if q < 0.05 else 1.0))
         return sh
 
     def d_back(l):
-        face(l, P(u0, v0 + d, hh), P(u0, v0, hh), P(u0, v0 + d, 0.05), panel((150, 108, 78)))
-        face(l, P(u0, v0, hh), P(u0 + d, v0, hh), P(u0, v0, 0.05), panel((176, 128, 92)))
-        floor_face(l, iso, u0, v0, d, d, lambda s, t, e, x, y: rgba((110, 112, 120)) if (int(s * 4) + int(t * 4)) % 2 else rgba((126, 128, 136)), h=0.05)
-        # ceiling light strip shining down on the back walls
-        face(l, P(u0, v0, hh - 0.02), P(u0 + d, v0, hh - 0.02), P(u0, v0, hh - 0.06), flat((255, 246, 214)))
+        face(l, P(u0, v1, hh), P(u0, v0, hh), P(u0, v1, base), panel((156, 112, 80)))
+        face(l, P(u0, v0, hh), P(u1, v0, hh), P(u0, v0, base), panel((182, 132, 94)))
+        floor_face(l, iso, u0, v0, u1 - u0, v1 - v0,
+                   lambda s, t, e, x, y: rgba((112, 114, 122)) if (int(s * 3) + int(t * 6)) % 2 else rgba((128, 130, 138)),
+                   h=base)
+        # light strip under the roof shining on the back walls
+        face(l, P(u0, v0, hh - 0.03), P(u1, v0, hh - 0.03), P(u0, v0, hh - 0.08), flat((255, 246, 214)))
+        face(l, P(u0, v1, hh - 0.03), P(u0, v0, hh - 0.03), P(u0, v1, hh - 0.08), flat((246, 236, 204)))
     sprite(img, d_back, rim=False)
     if people:
-        person(img, iso, u0 + 0.08, v0 + 0.1, (210, 80, 80), h0=0.05)
-        person(img, iso, u0 + 0.3, v0 + 0.08, (80, 150, 90), h0=0.05, hair=(200, 160, 80))
-        person(img, iso, u0 + 0.1, v0 + 0.32, (70, 110, 200), h0=0.05, skin=(170, 120, 90))
-        person(img, iso, u0 + 0.33, v0 + 0.3, (236, 180, 60), h0=0.05, hair=(40, 30, 30))
+        for (u, v, shirt, skin, hair) in (
+                (1.58, 0.88, (210, 80, 80), (238, 196, 160), (70, 50, 40)),
+                (1.80, 0.90, (80, 150, 90), (238, 196, 160), (200, 160, 80)),
+                (1.60, 1.16, (236, 180, 60), (150, 104, 76), (40, 30, 30)),
+                (1.83, 1.20, (70, 110, 200), (238, 196, 160), (110, 70, 40))):
+            person(img, iso, u, v, shirt, h0=base, skin=skin, hair=hair)
 
     def glass(s, t, e, x, y):
-        if s < 0.07 or s >= 0.93 or t < 0.07 or t >= 0.93:
-            return rgba((180, 188, 200))
-        c = (176, 218, 242, 70)
-        if abs((s + t * 0.5) % 1.0 - 0.3) < 0.04:
-            c = (255, 255, 255, 130)
+        if s < 0.05 or s >= 0.95 or t < 0.06:
+            return rgba((190, 196, 206))
+        if abs(t - 0.5) < 0.02:
+            return rgba((236, 204, 120), 200)  # handrail seen through the glass
+        c = (186, 222, 244, 64)
+        if abs((s * 0.8 + t * 0.5) % 1.0 - 0.3) < 0.035:
+            c = (255, 255, 255, 120)
         return c
 
     def d_front(l):
-        box(l, iso, u0, v0, 0, d, d, 0.05, (120, 124, 134))
-        face(l, P(u0, v0 + d, hh), P(u0 + d, v0 + d, hh), P(u0, v0 + d, 0.05), glass)
-        face(l, P(u0 + d, v0 + d, hh), P(u0 + d, v0, hh), P(u0 + d, v0 + d, 0.05),
+        box(l, iso, u0, v0, 0, u1 - u0, v1 - v0, base, (120, 124, 134))
+        face(l, P(u0, v1, hh), P(u1, v1, hh), P(u0, v1, base), glass)
+        face(l, P(u1, v1, hh), P(u1, v0, hh), P(u1, v1, base),
              lambda s, t, e, x, y: shade(glass(s, t, e, x, y), 0.86))
-        box(l, iso, u0, v0, hh, d, d, 0.05, (160, 166, 178))
-    full = Image.new('RGBA', img.size, (0, 0, 0, 0))
-    d_front(full)
-    img.alpha_composite(full)
-    # rim around the whole cab silhouette (interior + glass) in one go
+        box(l, iso, u0, v0, hh, u1 - u0, v1 - v0, 0.05, (168, 174, 186))
+    front = Image.new('RGBA', img.size, (0, 0, 0, 0))
+    d_front(front)
+    img.alpha_composite(front)
+    # one rim around the whole cab silhouette (inside and glass together)
     outline(img, 0.5)
 
 
 def make_car(people):
     img = Image.new('RGBA', (256, 192), (0, 0, 0, 0))
     cab(img, Iso(128, 64), people)
-    return img.crop((130, 80, 254, 192))
+    return img.crop((CAR_X, CAR_Y, CAR_X + CAR_W, CAR_Y + CAR_H))
+
+
+def landing(s, t, e, x, y):
+    """Polished stone landing over the whole footprint (s, t run 0..1 over two
+    cells): large tiles, grout at whole quarter-cells so it meets neighbours."""
+    n = hash01(x, y, 21)
+    fu, fv = (s * 4) % 1.0, (t * 4) % 1.0
+    if fu < 1.2 / 32 or fv < 1.2 / 32:
+        return rgba((150, 150, 154))
+    light = (int(s * 4) + int(t * 4)) % 2 == 0
+    c = (208, 208, 212) if light else (194, 196, 202)
+    return rgba(shade(c, 0.98 + 0.04 * n))
 
 
 def make_shaft():
     img = Image.new('RGBA', (256, 192), (0, 0, 0, 0))
     iso = Iso(128, 64)
     P = iso.p
-    m = 2.0 / 32
-    u0, v0, d = CAB_U - m, CAB_V - m, CAB_D + 2 * m
-    u1, v1 = u0 + d, v0 + d
-    pad = 2.0 / 32
+    u0, u1, v0, v1 = SHAFT_U0, SHAFT_U1, SHAFT_V0, SHAFT_V1
 
-    def plinth(l):
-        def top(s, t, e, x, y):
-            band = s < 0.1 or t < 0.1 or s >= 0.9 or t >= 0.9
-            if band:
-                return rgba((238, 192, 64)) if int((s + t) * 12) % 2 == 0 else rgba((56, 58, 64))
-            return rgba((196, 192, 184))
-        box(l, iso, u0 - pad, v0 - pad, 0, d + 2 * pad, d + 2 * pad, 0.04, (190, 186, 178), top=top)
-    sprite(img, plinth)
+    floor_face(img, iso, 0, 0, 2, 2, landing)
+
+    def guide(l):
+        # yellow and black safety band on the landing in front of the doors
+        def band(s, t, e, x, y):
+            return rgba((238, 192, 64)) if int((t * (v1 - v0) + s * 0.3) * 14) % 2 == 0 else rgba((56, 58, 64))
+        floor_face(l, iso, u0 - 0.1, v0, 0.1, v1 - v0, band)
+    sprite(img, guide, rim=False)
+    # a bench and two plants wait on the landing
+    sprite(img, lambda l: (box(l, iso, 0.12, 0.5, 0, 0.22, 0.7, 0.12, (150, 100, 64)),
+                           box(l, iso, 0.06, 0.5, 0, 0.06, 0.7, 0.26, (150, 100, 64))))
+    plant(img, iso, 0.12, 0.12, 1.3)
+    plant(img, iso, 0.14, 1.7, 1.1)
 
     def inner(l):
-        # inner back of the shaft: dark steel with guide rails and cables
-        face(l, P(u0, v1, 1), P(u0, v0, 1), P(u0, v1, 0.04),
-             lambda s, t, e, x, y: rgba((120, 128, 142)) if abs(s - 0.5) < 0.04 else rgba((64, 70, 84)))
-        face(l, P(u0, v0, 1), P(u1, v0, 1), P(u0, v0, 0.04),
-             lambda s, t, e, x, y: rgba((132, 140, 154)) if abs(s - 0.5) < 0.04 else rgba((78, 84, 98)))
-        for ds in (0.42, 0.58):
-            face(l, P(u0 + d * ds, v0 + d * 0.5, 1), P(u0 + d * ds + 1.0 / 64, v0 + d * 0.5, 1),
-                 P(u0 + d * ds, v0 + d * 0.5, 0.5), flat((36, 36, 40)))
-        floor_face(l, iso, u0, v0, d, d, flat((70, 74, 84)), h=0.04)
-    sprite(img, inner, rim=False)
+        # back of the shaft seen through the glass: landing doors on the left
+        # wall, guide rails and cables on the right one
+        def doors(s, t, e, x, y):
+            if 0.25 <= s < 0.75 and t >= 0.2:
+                if abs(s - 0.5) < 0.012:
+                    return rgba((40, 44, 52))
+                if s < 0.27 or s >= 0.73 or t < 0.23:
+                    return rgba((96, 104, 118))
+                return rgba((150, 158, 172))
+            return rgba((70, 76, 90))
+        face(l, P(u0, v1, 1), P(u0, v0, 1), P(u0, v1, 0), doors)
+
+        def rails(s, t, e, x, y):
+            if abs(s - 0.3) < 0.03 or abs(s - 0.7) < 0.03:
+                return rgba((128, 136, 150))
+            if abs(s - 0.48) < 0.012 or abs(s - 0.52) < 0.012:
+                return rgba((36, 36, 40))
+            return rgba((84, 90, 104))
+        face(l, P(u0, v0, 1), P(u1, v0, 1), P(u0, v0, 0), rails)
+        floor_face(l, iso, u0, v0, u1 - u0, v1 - v0, flat((58, 62, 72)))
+    # the shaft gets its own layer so its rim follows the shaft's outline
+    # only; the landing under it must meet the neighbouring floors plainly
+    shaft = Image.new('RGBA', img.size, (0, 0, 0, 0))
+    inner(shaft)
 
     def frame(l):
         def side(s, t, e, x, y, k=1.0):
-            if s < 0.08 or s >= 0.92 or t < 0.06:
-                return shade((176, 184, 198), k)
-            if abs(t - 0.5) < 0.02:
-                return shade((150, 160, 176), k, 220)
-            return shade((170, 212, 238), k, 56)
-        face(l, P(u0, v1, 1), P(u1, v1, 1), P(u0, v1, 0.04), side)
-        face(l, P(u1, v1, 1), P(u1, v0, 1), P(u1, v1, 0.04), lambda s, t, e, x, y: side(s, t, e, x, y, 0.86))
-        # cap beam ring at the top of the storey
-        box(l, iso, u0, v0, 0.96, d, d, 0.04, (160, 168, 182), top=flat((0, 0, 0, 0)))
-    sprite(img, frame, rim=False)
-    # call panel on the lit corner post
-    sprite(img, lambda l: (face(l, P(u0 + 0.01, v1, 0.5), P(u0 + 0.05, v1, 0.5), P(u0 + 0.01, v1, 0.36),
-                                flat((48, 52, 60))),
-                           face(l, P(u0 + 0.02, v1, 0.48), P(u0 + 0.04, v1, 0.48), P(u0 + 0.02, v1, 0.44),
-                                flat((250, 200, 80)))), rim=False)
-    # rim only around the outer silhouette of the whole shaft
-    outline(img, 0.55)
+            if s < 0.05 or s >= 0.95 or t < 0.05 or t >= 0.95:
+                return shade((182, 190, 204), k)
+            if abs(t - 0.5) < 0.015:
+                return shade((160, 170, 186), k, 230)
+            c = (170, 212, 238)
+            if abs((s * 0.8 + t * 0.5) % 1.0 - 0.62) < 0.03:
+                return shade((255, 255, 255), k, 90)
+            return shade(c, k, 52)
+        face(l, P(u0, v1, 1), P(u1, v1, 1), P(u0, v1, 0), side)
+        face(l, P(u1, v1, 1), P(u1, v0, 1), P(u1, v1, 0), lambda s, t, e, x, y: side(s, t, e, x, y, 0.86))
+        # cap beam round the top of the storey and a sill at the bottom
+        box(l, iso, u0, v0, 0.95, u1 - u0, v1 - v0, 0.05, (164, 172, 186), top=flat((0, 0, 0, 0)))
+    # floor number lamp over the doors, seen through the glass
+    face(shaft, P(u0, v0 + 0.42 * (v1 - v0), 0.9), P(u0, v0 + 0.58 * (v1 - v0), 0.9),
+         P(u0, v0 + 0.42 * (v1 - v0), 0.84), flat((250, 200, 80)))
+    frame(shaft)
+    outline(shaft, 0.55)
+    img.alpha_composite(shaft)
     return img
 
 
@@ -877,25 +919,31 @@ def icon_elevator(d, ox, oy):
     d.polygon([(ox + 17, oy + 5), (ox + 21, oy + 5), (ox + 19, oy + 8)], fill=(250, 200, 80))
 
 
+def digit_badge(d, ox, oy, text):
+    """Small round plate in the top-right corner telling how many guests."""
+    d.ellipse((ox + 18, oy + 1, ox + 30, oy + 13), fill=(250, 214, 96), outline=INK)
+    d.text((ox + 24.5, oy + 7.5), text, font=ImageFont.truetype(FONT_BOLD, 10), fill=INK, anchor='mm')
+
+
 def icon_hotel1(d, ox, oy):
-    d.rectangle((ox + 5, oy + 9, ox + 8, oy + 25), fill=(170, 118, 74), outline=INK)
-    d.rectangle((ox + 8, oy + 16, ox + 26, oy + 22), fill=(248, 246, 240), outline=INK)
-    d.rectangle((ox + 9, oy + 13, ox + 14, oy + 17), fill=(255, 255, 255), outline=INK)
-    d.rectangle((ox + 14, oy + 15, ox + 26, oy + 21), fill=(92, 140, 200), outline=INK)
-    d.line((ox + 8, oy + 23, ox + 8, oy + 25), fill=INK)
-    d.line((ox + 25, oy + 22, ox + 25, oy + 25), fill=INK)
-    d.text((ox + 22, oy + 5), '1', fill=(250, 220, 120))
+    # a narrow single bed seen from the foot end, one pillow
+    d.rectangle((ox + 8, oy + 14, ox + 22, oy + 20), fill=(164, 112, 70), outline=INK)
+    d.rectangle((ox + 10, oy + 17, ox + 20, oy + 21), fill=(255, 255, 255), outline=INK)
+    plain_shape(d, [(ox + 9, oy + 20), (ox + 21, oy + 20), (ox + 21, oy + 26), (ox + 9, oy + 26)], (92, 140, 200))
+    d.line((ox + 10, oy + 23, ox + 20, oy + 23), fill=(132, 176, 228))
+    d.rectangle((ox + 8, oy + 26, ox + 22, oy + 28), fill=(164, 112, 70), outline=INK)
+    digit_badge(d, ox, oy, '1')
 
 
 def icon_hotel2(d, ox, oy):
     # a wide double bed with two pillows
-    plain_shape(d, [(ox + 4, oy + 16), (ox + 27, oy + 16), (ox + 27, oy + 24), (ox + 4, oy + 24)], (178, 72, 90))
-    d.rectangle((ox + 3, oy + 10, ox + 28, oy + 15), fill=(150, 100, 64), outline=INK)
-    d.rectangle((ox + 5, oy + 13, ox + 14, oy + 17), fill=(255, 255, 255), outline=INK)
-    d.rectangle((ox + 17, oy + 13, ox + 26, oy + 17), fill=(255, 255, 255), outline=INK)
-    d.rectangle((ox + 4, oy + 24, ox + 27, oy + 26), fill=(150, 100, 64), outline=INK)
-    d.line((ox + 5, oy + 20, ox + 26, oy + 20), fill=(210, 110, 126))
-    d.text((ox + 13, oy - 1), '2', fill=(250, 220, 120))
+    d.rectangle((ox + 3, oy + 14, ox + 28, oy + 20), fill=(150, 100, 64), outline=INK)
+    d.rectangle((ox + 5, oy + 17, ox + 14, oy + 21), fill=(255, 255, 255), outline=INK)
+    d.rectangle((ox + 17, oy + 17, ox + 26, oy + 21), fill=(255, 255, 255), outline=INK)
+    plain_shape(d, [(ox + 4, oy + 20), (ox + 27, oy + 20), (ox + 27, oy + 26), (ox + 4, oy + 26)], (178, 72, 90))
+    d.line((ox + 5, oy + 23, ox + 26, oy + 23), fill=(210, 110, 126))
+    d.rectangle((ox + 3, oy + 26, ox + 28, oy + 28), fill=(150, 100, 64), outline=INK)
+    digit_badge(d, ox, oy, '2')
 
 
 def icon_office(d, ox, oy):
@@ -1108,7 +1156,21 @@ def make_title_menu():
 # ---------------------------------------------------------------------------
 
 RATE = 22050
-PEAK = 10 ** (-3.0 / 20.0)
+# Every effect is scaled to the same loudness, measured as the RMS after a
+# gentle 100 Hz high-pass (the ear hears deep hum as quieter than its RMS);
+# the target leaves every peak below -1 dBFS.
+LOUDNESS_DB = -19.0
+PEAK_LIMIT = 10 ** (-1.0 / 20.0)
+
+
+def loudness_db(samples):
+    a = math.exp(-2 * math.pi * 100.0 / RATE)
+    y = prev = acc = 0.0
+    for v in samples:
+        y = a * (y + v - prev)
+        prev = v
+        acc += y * y
+    return 10 * math.log10(acc / len(samples))
 
 
 class XorShift:
@@ -1135,8 +1197,10 @@ def finish(samples, fade_in=0.004, fade_out=0.03):
         if i >= n - fo:
             g = min(g, (n - 1 - i) / fo)
         out[i] *= g
-    peak = max(abs(v) for v in out) or 1.0
-    return [v / peak * PEAK for v in out]
+    gain = 10 ** ((LOUDNESS_DB - loudness_db(out)) / 20.0)
+    out = [v * gain for v in out]
+    assert max(abs(v) for v in out) <= PEAK_LIMIT
+    return out
 
 
 def write_wav(path, samples):
@@ -1396,13 +1460,28 @@ def check(out):
             need(sum(map(sum, m)) > w * h // 4, '%s variant %d is nearly empty' % (rel, k))
     el = imgs.get('assets/elevator.png')
     if el:
+        # the landing covers the 2 x 2 footprint; nothing pokes below its
+        # front edges, so shaft and car stay in the footprint's column
+        def low(x):
+            return 192 - abs(x + 0.5 - 128) / 2.0
+        foot = convex_mask(256, 192, [(128, 64), (256, 128), (128, 192), (0, 128)])
+        need(all(el.getpixel((i, j))[3] == 255 for j in range(192) for i in range(256) if foot[j][i]),
+             'elevator landing has holes')
+        need(all(el.getpixel((i, j))[3] == 0 for j in range(192) for i in range(256) if j + 0.5 > low(i)),
+             'elevator shaft draws below its footprint')
         for (x, y) in ((386, 0), (386, 113), (512, 0), (512, 113)):
-            m = region(el, x, y, 124, 112)
-            xs = [i for j in range(112) for i in range(124) if m[j][i]]
-            ys = [j for j in range(112) for i in range(124) if m[j][i]]
-            need(xs and 58 <= max(xs) - min(xs) + 1 <= 72, 'car at (%d,%d) width %s' % (x, y, xs and max(xs) - min(xs) + 1))
-            need(xs and abs((max(xs) + min(xs) + 1) / 2.0 - 62) <= 2, 'car at (%d,%d) off centre' % (x, y))
-            need(ys and max(ys) >= 108, 'car at (%d,%d) not standing on the bottom' % (x, y))
+            m = region(el, x, y, CAR_W, CAR_H)
+            cols = {}
+            for j in range(CAR_H):
+                for i in range(CAR_W):
+                    if m[j][i]:
+                        cols[i] = max(cols.get(i, -1), j)
+            need(cols and all(j + CAR_Y + 0.5 <= low(i + CAR_X) for i, j in cols.items()),
+                 'car at (%d,%d) pokes out of the footprint' % (x, y))
+            need(cols and min(low(i + CAR_X) - (j + CAR_Y + 0.5) for i, j in cols.items()) <= 4,
+                 'car at (%d,%d) does not stand on the front edge' % (x, y))
+            need(cols and min(j for j in range(CAR_H) if any(m[j])) >= 0 and sum(map(sum, m)) > 2500,
+                 'car at (%d,%d) is too small' % (x, y))
         need(list(el.crop((386, 0, 510, 112)).getdata()) == list(el.crop((512, 0, 636, 112)).getdata()), 'spare empty car differs')
         need(list(el.crop((386, 113, 510, 225)).getdata()) == list(el.crop((512, 113, 636, 225)).getdata()), 'spare full car differs')
     for rel in ('assets/buttons.png',) + tuple(k for k in SIZES if '/icons/' in k):
@@ -1432,7 +1511,9 @@ def check(out):
             data = struct.unpack('<%dh' % n, w.readframes(n))
         need(0.1 <= n / RATE <= 0.6, '%s lasts %.3f s' % (rel, n / RATE))
         peak = max(abs(v) for v in data) / 32767.0
-        need(abs(20 * math.log10(peak) + 3.0) < 0.1, '%s peaks at %.2f dBFS' % (rel, 20 * math.log10(peak)))
+        need(peak <= PEAK_LIMIT, '%s peaks at %.2f dBFS' % (rel, 20 * math.log10(peak)))
+        level = loudness_db([v / 32767.0 for v in data])
+        need(abs(level - LOUDNESS_DB) < 0.3, '%s loudness %.2f dB, want %.1f' % (rel, level, LOUDNESS_DB))
         need(abs(data[0]) < 64 and abs(data[-1]) < 64, rel + ' starts or ends with a click')
 
     cfg = os.path.join(ROOT, 'config.xml')

@@ -1,0 +1,494 @@
+// The frame benchmark: builds the tower scenes in-process with the dummy
+// video driver and times the tower screen's frame, piece by piece, against a
+// bare clear-and-flip of the same window; also start-up, save and load, and
+// peak memory. Run from a directory holding config.xml and assets/ (the
+// tools/bench.sh wrapper makes one), since a save writes save.txt there.
+//
+//   zentrova_bench [--json PATH] [--binary PATH] [--references DIR] [--runs N]
+//   zentrova_bench --capture DIR     writes the reference frames and their hashes
+#include <SDL.h>
+#include <SDL_image.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CSurface.h"
+#include "frameScenes.h"
+#include "gEngine.h"
+#include "gMenu.h"
+#include "game.h"
+#include "gui.h"
+#include "pngWriter.h"
+#include "ticks.h"
+
+// Every heap allocation of the process, SDL's included, is counted, so that
+// the table can show that a frame allocates nothing. Not in a sanitizer
+// build, whose own allocator stands in these places.
+#if !defined(__SANITIZE_ADDRESS__)
+namespace {
+unsigned long allocations = 0;
+}
+extern "C" void* __libc_malloc(size_t size);
+extern "C" void* __libc_calloc(size_t count, size_t size);
+extern "C" void* __libc_realloc(void* old, size_t size);
+extern "C" void* malloc(size_t size) {
+    ++allocations;
+    return __libc_malloc(size);
+}
+extern "C" void* calloc(size_t count, size_t size) {
+    ++allocations;
+    return __libc_calloc(count, size);
+}
+extern "C" void* realloc(void* old, size_t size) {
+    ++allocations;
+    return __libc_realloc(old, size);
+}
+#else
+namespace {
+unsigned long allocations = 0;
+}
+#endif
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+double msBetween(Steady::time_point from, Steady::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Size {
+    int width;
+    int height;
+};
+const Size sizes[] = {{800, 600}, {1920, 1080}};
+
+struct Options {
+    std::string json = "bench/results.json";
+    std::string binary;
+    std::string references;  // the directory holding hashes.txt and the frames
+    std::string capture;     // set: write references there instead of timing
+    int runs = 7;
+    double runMs = 150;
+};
+
+struct SceneFigures {
+    std::string scene;
+    Size size;
+    double fps = 0;
+    double frameMs = 0;
+    double loopMs = 0;
+    double renderMs = 0;
+    double guiMs = 0;
+    double flipMs = 0;
+    double floorRatio = 0;
+    double allocationsPerFrame = 0;
+    std::string pixels;
+};
+
+struct SizeFigures {
+    Size size;
+    double floorMs = 0;
+    double floorFps = 0;
+};
+
+FILE* table = stdout;  // the game's own progress lines go elsewhere
+
+std::vector<std::string> requiredImages() {
+    gEngine engine;
+    engine.loadXMLSettings("config.xml");
+    return engine.getRequiredFiles();
+}
+
+bool openWindow(Size size, const std::vector<std::string>& images) {
+    if (images.size() < gEngine::requiredImageCount) {
+        fputs("config.xml with the game's images is needed in the working directory\n", stderr);
+        return false;
+    }
+    resolutionX = size.width;
+    resolutionY = size.height;
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+    SDL_Surface* screen = SDL_SetVideoMode(size.width, size.height, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (!screen) return false;
+    CSurface::SurfaceList.push_back(screen);
+    return CSurface::loadSurfaces(images);
+}
+
+void closeWindow() {
+    frame_scenes::endGame();
+    CSurface::cleanUp();
+    SDL_Quit();
+}
+
+// The machine's floor: filling the whole window and flipping it.
+double clearAndFlipMs(const Options& options) {
+    int frames = 50;
+    const Steady::time_point probe = Steady::now();
+    for (int i = 0; i < frames; ++i) {
+        CSurface::clearScreen();
+        CSurface::flip();
+    }
+    const double each = std::max(1e-4, msBetween(probe, Steady::now()) / frames);
+    frames = std::max(50, static_cast<int>(options.runMs / each));
+    std::vector<double> runs;
+    for (int run = 0; run < options.runs; ++run) {
+        const Steady::time_point start = Steady::now();
+        for (int i = 0; i < frames; ++i) {
+            CSurface::clearScreen();
+            CSurface::flip();
+        }
+        runs.push_back(msBetween(start, Steady::now()) / frames);
+    }
+    return median(runs);
+}
+
+// Compares the scene as drawn now with the recorded hash and, where one is
+// stored, the reference picture.
+std::string checkPixels(const Options& options, const frame_scenes::Scene& scene, Size size) {
+    frame_scenes::renderScene(scene);
+    SDL_Surface* screen = CSurface::slot(0);
+    const std::string name = frame_scenes::referenceName(scene, size.width, size.height);
+    std::ifstream list(options.references + "/hashes.txt");
+    std::stringstream text;
+    text << list.rdbuf();
+    std::uint64_t recorded = 0;
+    if (!frame_scenes::recordedHash(text.str(), name, recorded)) return "no reference";
+    if (frame_scenes::hashPixels(screen) == recorded) return "identical";
+    std::string verdict = "DIFFERS";
+    if (SDL_Surface* reference = IMG_Load((options.references + "/" + name + ".png").c_str())) {
+        const frame_scenes::FrameDifference difference = frame_scenes::compareFrames(screen, reference);
+        SDL_FreeSurface(reference);
+        char detail[96];
+        snprintf(detail, sizeof detail, " (%ld px, up to %d)", difference.pixels, difference.largest);
+        verdict += detail;
+    }
+    return verdict;
+}
+
+// The tower screen's frame as gMap runs it: Loop (Game::loop, GUI::update),
+// then Render (Game::render, GUI::show, the flip), with real time running.
+SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene, Size size, double floorMs) {
+    SceneFigures figures;
+    figures.scene = scene.name;
+    figures.size = size;
+    figures.pixels = options.references.empty() ? "not checked" : checkPixels(options, scene, size);
+
+    frame_scenes::startGame(scene.fullTower);
+    const point camera = frame_scenes::viewScene(scene);
+    ticks::thaw();
+    Game* game = Game::Instance();
+    GUI* gui = GUI::Instance();
+    CSurface::clearScreen();
+
+    double sums[4] = {0, 0, 0, 0};
+    auto frame = [&]() {
+        const Steady::time_point t0 = Steady::now();
+        game->loop(camera.z);
+        gui->update();
+        const Steady::time_point t1 = Steady::now();
+        game->render(camera);
+        const Steady::time_point t2 = Steady::now();
+        gui->show();
+        const Steady::time_point t3 = Steady::now();
+        CSurface::flip();
+        const Steady::time_point t4 = Steady::now();
+        sums[0] += msBetween(t0, t1);
+        sums[1] += msBetween(t1, t2);
+        sums[2] += msBetween(t2, t3);
+        sums[3] += msBetween(t3, t4);
+    };
+
+    int frames = 20;
+    const Steady::time_point probe = Steady::now();
+    for (int i = 0; i < frames; ++i) frame();
+    const double each = std::max(1e-3, msBetween(probe, Steady::now()) / frames);
+    frames = std::max(20, static_cast<int>(options.runMs / each));
+
+    std::vector<double> fps, loop, render, show, flip;
+    const unsigned long allocatedBefore = allocations;
+    for (int run = 0; run < options.runs; ++run) {
+        std::fill(sums, sums + 4, 0.0);
+        const Steady::time_point start = Steady::now();
+        for (int i = 0; i < frames; ++i) frame();
+        const double elapsed = msBetween(start, Steady::now());
+        fps.push_back(1000.0 * frames / elapsed);
+        loop.push_back(sums[0] / frames);
+        render.push_back(sums[1] / frames);
+        show.push_back(sums[2] / frames);
+        flip.push_back(sums[3] / frames);
+    }
+    figures.allocationsPerFrame = static_cast<double>(allocations - allocatedBefore) / (frames * options.runs);
+    figures.fps = median(fps);
+    figures.frameMs = 1000.0 / figures.fps;
+    figures.loopMs = median(loop);
+    figures.renderMs = median(render);
+    figures.guiMs = median(show);
+    figures.flipMs = median(flip);
+    figures.floorRatio = floorMs > 0 ? figures.frameMs / floorMs : 0;
+    return figures;
+}
+
+// In-process: the engine's Init and the first menu frame, as execute runs them.
+double startUpMs() {
+    const Steady::time_point start = Steady::now();
+    gEngine engine;
+    if (!engine.Init("config.xml")) return -1;
+    stateID = MENU;
+    currentState = new gMenu();
+    gEngine::runFrame();
+    const double elapsed = msBetween(start, Steady::now());
+    gEngine::Cleanup();
+    stateID = NONE;
+    nextState = NONE;
+    return elapsed;
+}
+
+// The real binary, from exec to its line that start-up is over (the menu's
+// first frame follows at once); ended by SIGTERM, which SDL turns into a quit.
+double binaryStartUpMs(const std::string& binary) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return -1;
+    const Steady::time_point start = Steady::now();
+    const pid_t child = fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        dup2(pipeEnds[1], 1);
+        close(pipeEnds[0]);
+        close(pipeEnds[1]);
+        execl(binary.c_str(), binary.c_str(), "-sounds", "off", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeEnds[1]);
+    std::string seen;
+    char buffer[4096];
+    double elapsed = -1;
+    ssize_t got = 0;
+    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
+        seen.append(buffer, static_cast<size_t>(got));
+        if (seen.find("everything started correctly") != std::string::npos) {
+            elapsed = msBetween(start, Steady::now());
+            break;
+        }
+    }
+    kill(child, SIGTERM);
+    for (int waited = 0; waited < 200; ++waited) {
+        if (waitpid(child, nullptr, WNOHANG) == child) {
+            close(pipeEnds[0]);
+            return elapsed;
+        }
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(pipeEnds[0]);
+    return elapsed;
+}
+
+struct FileFigures {
+    double saveMs = 0;
+    double loadMs = 0;
+};
+
+FileFigures timeSaveAndLoad(int runs) {
+    frame_scenes::startGame(true);
+    Game* game = Game::Instance();
+    std::vector<double> saves, loads;
+    for (int run = 0; run < runs; ++run) {
+        Steady::time_point start = Steady::now();
+        game->save();
+        saves.push_back(msBetween(start, Steady::now()));
+        start = Steady::now();
+        game->load();
+        loads.push_back(msBetween(start, Steady::now()));
+    }
+    return FileFigures{median(saves), median(loads)};
+}
+
+int capture(const std::string& directory) {
+    const std::vector<std::string> images = requiredImages();
+    std::string hashes;
+    for (const Size& size : sizes) {
+        if (!openWindow(size, images)) return 1;
+        for (const frame_scenes::Scene& scene : frame_scenes::all()) {
+            frame_scenes::renderScene(scene);
+            SDL_Surface* screen = CSurface::slot(0);
+            const std::string name = frame_scenes::referenceName(scene, size.width, size.height);
+            hashes += name + " " + frame_scenes::hex(frame_scenes::hashPixels(screen)) + "\n";
+            // The large window's frames are kept as hashes only, to keep the repository small.
+            if (size.width == 800 && !writePNG(screen, directory + "/" + name + ".png")) {
+                fprintf(stderr, "could not write %s\n", name.c_str());
+                return 1;
+            }
+        }
+        closeWindow();
+    }
+    std::ofstream out(directory + "/hashes.txt");
+    out << hashes;
+    return out ? 0 : 1;
+}
+
+// Draws one scene for a number of frames with time frozen, for an
+// instruction profiler: callgrind --toggle-collect='*profiledFrames*'.
+void __attribute__((noinline)) profiledFrames(const point& camera, int frames) {
+    for (int i = 0; i < frames; ++i) frame_scenes::drawFrame(camera, false);
+}
+
+int profile(const std::string& sceneName, Size size, int frames) {
+    if (!openWindow(size, requiredImages())) return 1;
+    for (const frame_scenes::Scene& scene : frame_scenes::all()) {
+        if (sceneName != scene.name) continue;
+        frame_scenes::renderScene(scene);
+        profiledFrames(frame_scenes::viewScene(scene), frames);
+        closeWindow();
+        return 0;
+    }
+    fprintf(stderr, "no scene named %s\n", sceneName.c_str());
+    closeWindow();
+    return 2;
+}
+
+std::string sizeText(Size size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
+
+void writeJson(const std::string& path, double startUp, double binaryStartUp, const FileFigures& files, long peakKb,
+               const std::vector<SizeFigures>& floors, const std::vector<SceneFigures>& scenes) {
+    FILE* out = fopen(path.c_str(), "w");
+    if (!out) {
+        fprintf(stderr, "could not write %s\n", path.c_str());
+        return;
+    }
+    fprintf(out, "{\n  \"startup_ms\": %.3f,\n", startUp);
+    fprintf(out, "  \"startup_method\": \"in-process gEngine::Init and the first menu frame\",\n");
+    fprintf(out, "  \"binary_startup_ms\": %.3f,\n", binaryStartUp);
+    fprintf(out, "  \"save_ms\": %.3f,\n  \"load_ms\": %.3f,\n  \"peak_rss_kb\": %ld,\n", files.saveMs, files.loadMs,
+            peakKb);
+    fprintf(out, "  \"clear_and_flip\": [\n");
+    for (size_t i = 0; i < floors.size(); ++i) {
+        fprintf(out, "    {\"size\": \"%s\", \"ms\": %.4f, \"fps\": %.1f}%s\n", sizeText(floors[i].size).c_str(),
+                floors[i].floorMs, floors[i].floorFps, i + 1 < floors.size() ? "," : "");
+    }
+    fprintf(out, "  ],\n  \"scenes\": [\n");
+    for (size_t i = 0; i < scenes.size(); ++i) {
+        const SceneFigures& s = scenes[i];
+        fprintf(out,
+                "    {\"scene\": \"%s\", \"size\": \"%s\", \"fps\": %.1f, \"frame_ms\": %.4f, \"loop_ms\": %.4f, "
+                "\"render_ms\": %.4f, \"gui_ms\": %.4f, \"flip_ms\": %.4f, \"floor_ratio\": %.2f, "
+                "\"allocations_per_frame\": %.3f, \"pixels\": \"%s\"}%s\n",
+                s.scene.c_str(), sizeText(s.size).c_str(), s.fps, s.frameMs, s.loopMs, s.renderMs, s.guiMs, s.flipMs,
+                s.floorRatio, s.allocationsPerFrame, s.pixels.c_str(), i + 1 < scenes.size() ? "," : "");
+    }
+    fprintf(out, "  ]\n}\n");
+    fclose(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (!value) {
+            fprintf(stderr, "%s needs a value\n", option.c_str());
+            return 2;
+        }
+        ++i;
+        if (option == "--profile") {
+            // --profile SCENE WIDTHxHEIGHT FRAMES
+            Size size{800, 600};
+            if (i + 2 >= argc || sscanf(argv[i + 1], "%dx%d", &size.width, &size.height) != 2) return 2;
+            if (!freopen("/dev/null", "w", stdout)) return 1;
+            return profile(value, size, std::max(1, atoi(argv[i + 2])));
+        }
+        if (option == "--json") options.json = value;
+        else if (option == "--binary") options.binary = value;
+        else if (option == "--references") options.references = value;
+        else if (option == "--capture") options.capture = value;
+        else if (option == "--runs") options.runs = std::max(1, atoi(value));
+        else {
+            fprintf(stderr, "unknown option %s\n", option.c_str());
+            return 2;
+        }
+    }
+
+    // The table is all that goes to standard output; the game's progress lines are dropped.
+    const int tableDescriptor = dup(1);
+    table = fdopen(tableDescriptor, "w");
+    if (!freopen("/dev/null", "w", stdout)) return 1;
+
+    if (!options.capture.empty()) return capture(options.capture);
+
+    const double startUp = startUpMs();
+    std::vector<double> binaryRuns;
+    if (!options.binary.empty())
+        for (int run = 0; run < 5; ++run) binaryRuns.push_back(binaryStartUpMs(options.binary));
+    const double binaryStartUp = binaryRuns.empty() ? -1 : median(binaryRuns);
+
+    const std::vector<std::string> images = requiredImages();
+    std::vector<SizeFigures> floors;
+    std::vector<SceneFigures> scenes;
+    FileFigures files;
+    for (const Size& size : sizes) {
+        if (!openWindow(size, images)) {
+            fprintf(stderr, "cannot open a %dx%d window: %s\n", size.width, size.height, SDL_GetError());
+            return 1;
+        }
+        // The floor is measured before and after the scenes, in the same run.
+        const double before = clearAndFlipMs(options);
+        std::vector<SceneFigures> timed;
+        for (const frame_scenes::Scene& scene : frame_scenes::all()) timed.push_back(timeScene(options, scene, size, 0));
+        const double floorMs = std::min(before, clearAndFlipMs(options));
+        for (SceneFigures& figures : timed) {
+            figures.floorRatio = figures.frameMs / floorMs;
+            scenes.push_back(figures);
+        }
+        floors.push_back(SizeFigures{size, floorMs, 1000.0 / floorMs});
+        if (size.width == 800) files = timeSaveAndLoad(options.runs);
+        closeWindow();
+    }
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    const long peakKb = usage.ru_maxrss;
+
+    fprintf(table, "Zentrova frame benchmark (dummy video driver, %d runs per figure, medians)\n\n", options.runs);
+    fprintf(table, "%-20s %-9s %8s %8s %7s %7s %7s %7s %6s %6s  %s\n", "scene", "size", "fps", "frame", "loop",
+            "render", "gui", "flip", "xfloor", "allocs", "pixels");
+    fprintf(table, "%-20s %-9s %8s %8s %7s %7s %7s %7s %6s %6s\n", "", "", "", "ms", "ms", "ms", "ms", "ms", "",
+            "/frame");
+    for (const SceneFigures& s : scenes) {
+        fprintf(table, "%-20s %-9s %8.1f %8.4f %7.4f %7.4f %7.4f %7.4f %6.2f %6.2f  %s\n", s.scene.c_str(),
+                sizeText(s.size).c_str(), s.fps, s.frameMs, s.loopMs, s.renderMs, s.guiMs, s.flipMs, s.floorRatio,
+                s.allocationsPerFrame, s.pixels.c_str());
+    }
+    fprintf(table, "\n");
+    for (const SizeFigures& f : floors) {
+        fprintf(table, "clear-and-flip floor %-10s %8.4f ms  (%.0f fps)\n", sizeText(f.size).c_str(), f.floorMs,
+                f.floorFps);
+    }
+    fprintf(table, "start-up to the first menu frame (in-process Init + one frame): %.2f ms\n", startUp);
+    if (binaryStartUp >= 0) fprintf(table, "start-up of the real binary (exec to end of Init): %.2f ms\n", binaryStartUp);
+    fprintf(table, "Game::save %.3f ms, Game::load %.3f ms (full tower)\n", files.saveMs, files.loadMs);
+    fprintf(table, "peak memory (ru_maxrss): %ld KiB\n", peakKb);
+    fflush(table);
+    writeJson(options.json, startUp, binaryStartUp, files, peakKb, floors, scenes);
+    return 0;
+}

@@ -1,0 +1,257 @@
+#include "frameScenes.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "CSurface.h"
+#include "Clock.h"
+#include "Elevator.h"
+#include "Map.h"
+#include "RoomDefs.h"
+#include "gEngine.h"
+#include "game.h"
+#include "gameSettings.h"
+#include "gui.h"
+#include "ticks.h"
+
+namespace frame_scenes {
+
+namespace {
+
+// Far beyond any real start-up, so the clock's first look at it always
+// counts a minute and every later look within a scene counts none.
+constexpr Uint32 frozenTime = 1000000000u;
+
+constexpr int topFloored = 8;  // storeys 0 to 8 get floors; 9 shows their roofs
+constexpr int lobbyKind = 0;
+constexpr int elevatorKind = 1;
+constexpr int firstRoomKind = 2;  // 2 single room, 3 suite, 4 office
+
+// Moves the map's cursor onto a cell: the pointer position whose cell that is
+// with the camera at the origin of the storey. Twice, because the hidden walls
+// follow the cursor one move late.
+void pointAt(Map& map, int x, int y, int z) {
+    const point camera(0, 0, z);
+    const int mouseX = 64 * (x - y);
+    const int mouseY = 32 * (x + y) + 32 - 64 * z;
+    map.setCursor(camera, mouseX, mouseY);
+    map.setCursor(camera, mouseX, mouseY);
+}
+
+// The cursor footprint of a room kind, as the tower screen sets it.
+void useKind(Map& map, int kind, short& spanY, short& spanX) {
+    const aRoom* def = roomDefinition(kind);
+    spanY = def ? static_cast<short>(def->sizeX) : 1;
+    spanX = def ? static_cast<short>(def->sizeY) : 1;
+    map.changeCursorSize(spanY, spanX);
+}
+
+// A footprint anchored at (x, y) inside the grid, clear of rooms, shafts and corridors.
+bool footprintFree(const Map& map, int x, int y, int z, short spanY, short spanX) {
+    for (int i = 0; i < spanY; ++i)
+        for (int j = 0; j < spanX; ++j) {
+            const int cx = x - j, cy = y - i;
+            if (cx < 0 || cy < 0 || cx >= Map::capacityX || cy >= Map::capacityY) return false;
+            if (map.roomAt(cx, cy, z)) return false;
+            if (cx % 6 == 5 || cy % 7 == 3) return false;  // corridors show bare floor and walls
+        }
+    return true;
+}
+
+void buildElevator(Map& map, int x, int y, int z) {
+    short spanY = 1, spanX = 1;
+    useKind(map, elevatorKind, spanY, spanX);
+    if (!footprintFree(map, x, y, z, spanY, spanX)) return;
+    pointAt(map, x, y, z);
+    const aRoom* def = roomDefinition(elevatorKind);
+    map.buildTransportation(elevatorKind, def ? def->type : static_cast<short>(ELEVATOR));
+}
+
+void buildRooms(Map& map, int z) {
+    for (int y = 0; y < Map::capacityY; ++y)
+        for (int x = 0; x < Map::capacityX; ++x) {
+            if ((x * 7 + y * 3 + z * 5) % 11 == 0) continue;  // some floor left bare
+            const int kind = firstRoomKind + (x / 2 + y / 3 + z) % 3;
+            short spanY = 1, spanX = 1;
+            useKind(map, kind, spanY, spanX);
+            if (!footprintFree(map, x, y, z, spanY, spanX)) continue;
+            pointAt(map, x, y, z);
+            map.buildRoom(kind);
+        }
+}
+
+}  // namespace
+
+const std::vector<Scene>& all() {
+    static const std::vector<Scene> scenes = {
+        {"new-game-storey0", false, 0, false, true},  {"tower-storey0", true, 0, false, true},
+        {"tower-storey5", true, 5, false, true},      {"tower-storey9", true, 9, false, true},
+        {"grid-storey0", true, 0, true, true},        {"grid-storey5", true, 5, true, true},
+        {"grid-storey9", true, 9, true, true},        {"no-ceilings-storey0", true, 0, false, false},
+        {"no-ceilings-storey5", true, 5, false, false}, {"no-ceilings-storey9", true, 9, false, false},
+    };
+    return scenes;
+}
+
+void endGame() {
+    if (Game::exists()) Game::Instance()->onExit();
+    if (GUI::exists()) GUI::Instance()->onExit();
+    clearRoomDefs();
+}
+
+void startGame(bool fullTower) {
+    endGame();
+    ticks::freeze(frozenTime);
+    Clock* clock = Clock::Instance();
+    clock->setSpeed(100);
+    bool ticked = false;
+    clock->loop(ticked);
+    clock->set(0, 23, 1, 1, 1);
+    Clock::resetTimeOfDay();
+    Elevator::floorGoal = 1;
+    SDL_SetModState(KMOD_NONE);
+    Game* game = Game::Instance();
+    if (fullTower) buildFullTower(game->getMap());
+}
+
+void buildFullTower(Map& map) {
+    // Storeys above the ground are not buildable until roofed; Alt lets the
+    // floor tool build anywhere, as the game allows.
+    SDL_SetModState(KMOD_LALT);
+    for (int z = 0; z <= topFloored; ++z) {
+        map.changeCursorSize(1, 1);
+        for (int x = 0; x < Map::capacityX; ++x)
+            for (int y = 0; y < Map::capacityY; ++y) {
+                pointAt(map, x, y, z);
+                map.buildFloor();
+            }
+        if (z == 0) {
+            map.changeCursorSize(1, 1);
+            for (int x = 0; x < Map::capacityX; ++x)
+                for (int y = 0; y < 3; ++y) {
+                    pointAt(map, x, y, z);
+                    map.buildLobby();
+                }
+            // Shafts from the ground reach every floored storey as the floors go up.
+            buildElevator(map, 4, 5, z);
+            buildElevator(map, 12, 13, z);
+            buildElevator(map, 17, 9, z);
+        }
+        if (z == 4) buildElevator(map, 8, 18, z);
+        buildRooms(map, z);
+    }
+    map.changeCursorSize(1, 1);
+    SDL_SetModState(KMOD_NONE);
+}
+
+point viewScene(const Scene& scene) {
+    gameSettings* settings = gameSettings::Instance();
+    if (settings->isGridOn() != scene.grid) settings->toggleGrid();
+    if (settings->isCeilingVisible() != scene.ceilings) settings->toggleCeilings();
+    if (!settings->areRoomsOn()) settings->toggleRooms();
+    Map& map = Game::Instance()->getMap();
+    map.changeCursorSize(1, 1);
+    pointAt(map, 8, 11, scene.storey);
+    return point(resolutionX / 2, resolutionY / 2 - 640 + 64 * scene.storey, scene.storey);
+}
+
+void drawFrame(const point& camera, bool clearFirst) {
+    Game* game = Game::Instance();
+    GUI* gui = GUI::Instance();
+    game->loop(camera.z);
+    gui->update();
+    if (clearFirst) CSurface::clearScreen();
+    game->render(camera);
+    gui->show();
+    CSurface::flip();
+}
+
+void renderScene(const Scene& scene) {
+    startGame(scene.fullTower);
+    const point camera = viewScene(scene);
+    drawFrame(camera, true);
+    drawFrame(camera, false);
+}
+
+namespace {
+
+// The colour of a pixel of a surface of any depth; the surface is locked.
+void colourAt(SDL_Surface* surface, int x, int y, Uint8 rgb[3]) {
+    const int bytes = surface->format->BytesPerPixel;
+    const Uint8* at = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes;
+    Uint32 value = 0;
+    for (int b = 0; b < bytes; ++b) value |= Uint32(at[b]) << (8 * b);
+    SDL_GetRGB(value, surface->format, &rgb[0], &rgb[1], &rgb[2]);
+}
+
+}  // namespace
+
+std::uint64_t hashPixels(SDL_Surface* surface) {
+    std::uint64_t hash = 14695981039346656037ull;
+    SDL_LockSurface(surface);
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->w; ++x) {
+            Uint8 rgb[3];
+            colourAt(surface, x, y, rgb);
+            for (Uint8 channel : rgb) {
+                hash ^= channel;
+                hash *= 1099511628211ull;
+            }
+        }
+    SDL_UnlockSurface(surface);
+    return hash;
+}
+
+FrameDifference compareFrames(SDL_Surface* frame, SDL_Surface* reference) {
+    FrameDifference difference;
+    if (frame->w != reference->w || frame->h != reference->h) {
+        difference.sizesDiffer = true;
+        return difference;
+    }
+    SDL_LockSurface(frame);
+    SDL_LockSurface(reference);
+    for (int y = 0; y < frame->h; ++y)
+        for (int x = 0; x < frame->w; ++x) {
+            Uint8 ours[3], theirs[3];
+            colourAt(frame, x, y, ours);
+            colourAt(reference, x, y, theirs);
+            int largest = 0;
+            for (int c = 0; c < 3; ++c) largest = std::max(largest, std::abs(ours[c] - theirs[c]));
+            if (largest == 0) continue;
+            if (difference.pixels == 0) {
+                difference.firstX = x;
+                difference.firstY = y;
+            }
+            ++difference.pixels;
+            difference.largest = std::max(difference.largest, largest);
+        }
+    SDL_UnlockSurface(reference);
+    SDL_UnlockSurface(frame);
+    return difference;
+}
+
+std::string hex(std::uint64_t value) {
+    char text[17];
+    snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string referenceName(const Scene& scene, int width, int height) {
+    return std::string(scene.name) + "-" + std::to_string(width) + "x" + std::to_string(height);
+}
+
+bool recordedHash(const std::string& list, const std::string& name, std::uint64_t& hash) {
+    std::istringstream lines(list);
+    std::string entry, value;
+    while (lines >> entry >> value) {
+        if (entry != name) continue;
+        char* end = nullptr;
+        hash = strtoull(value.c_str(), &end, 16);
+        return end && *end == '\0' && !value.empty();
+    }
+    return false;
+}
+
+}  // namespace frame_scenes

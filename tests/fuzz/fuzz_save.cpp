@@ -1,0 +1,31 @@
+// The saved game: bytes become save.txt and go through Game::load, which
+// reads the funds and hands on to Clock::load, Map::load and Tile::load.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "Map.h"
+#include "fuzzSupport.h"
+#include "game.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz_support::openHeadlessScreen();
+    Game* game = Game::Instance();
+    fuzz_support::writeFile(Game::saveFileName, data, size);
+    game->load();
+
+    // Whatever the file held, the tower must stay one the game can draw and price.
+    if (!std::isfinite(game->getFunds()) || game->getFunds() < 0) abort();
+    Map& map = game->getMap();
+    if (map.getMaxFloors() < 1 || map.getMaxFloors() > Map::capacityZ) abort();
+    if (map.getWidth() < 1 || map.getWidth() > Map::capacityX) abort();
+    if (map.getHeight() < 1 || map.getHeight() > Map::capacityY) abort();
+    for (int z = 0; z < map.getMaxFloors(); ++z)
+        for (int x = 0; x < map.getWidth(); ++x)
+            for (int y = 0; y < map.getHeight(); ++y) {
+                const Tile* tile = map.tileAt(x, y, z);
+                if (!tile || tile->getType() < Tile::EMPTY || tile->getType() > Tile::ROOF) abort();
+                if (tile->getFlags() & ~Tile::knownFlags) abort();
+            }
+    return 0;
+}
