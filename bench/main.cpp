@@ -223,6 +223,7 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
     frames = std::max(20, static_cast<int>(options.runMs / each));
 
     std::vector<double> fps, loop, render, show, flip;
+    for (std::vector<double>* figure : {&fps, &loop, &render, &show, &flip}) figure->reserve(options.runs);
     const unsigned long allocatedBefore = allocations;
     for (int run = 0; run < options.runs; ++run) {
         std::fill(sums, sums + 4, 0.0);

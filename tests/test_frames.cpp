@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@
 #include "gameSettings.h"
 #include "testSupport.h"
 #include "ticks.h"
+
+namespace frame_scenes {
+
+// Test names and failures show the scene by name.
+void PrintTo(const Scene& scene, std::ostream* out) { *out << scene.name; }
+
+}  // namespace frame_scenes
 
 namespace {
 
@@ -65,7 +73,8 @@ TEST_P(Frames, MatchTheRecordedPicturePixelForPixel) {
     ASSERT_FALSE(difference.sizesDiffer);
     EXPECT_EQ(0, difference.pixels) << difference.pixels << " pixels differ, by up to " << difference.largest
                                     << " in a channel; the first at (" << difference.firstX << ", "
-                                    << difference.firstY << ")";
+                                    << difference.firstY << "). A change of look that is meant (new pictures, "
+                                    << "new rules) is recorded again with tools/bench.sh --capture";
 
     std::uint64_t recorded = 0;
     ASSERT_TRUE(frame_scenes::recordedHash(testing_support::readFile(frame_scenes::hashListName), name, recorded))
