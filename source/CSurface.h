@@ -6,6 +6,16 @@
 #include <string>
 #include <vector>
 
+// A rectangle from plain ints, as SDL keeps them in 16 bits.
+inline SDL_Rect makeRect(int x, int y, int w, int h) {
+    SDL_Rect rect;
+    rect.x = static_cast<Sint16>(x);
+    rect.y = static_cast<Sint16>(y);
+    rect.w = static_cast<Uint16>(w);
+    rect.h = static_cast<Uint16>(h);
+    return rect;
+}
+
 // Frees a surface when its owner goes; for surfaces that are not the window.
 struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }

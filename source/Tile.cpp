@@ -9,21 +9,8 @@ SDL_Rect Tile::wallsClip[6];
 SDL_Rect Tile::shadowClip;
 gameSettings* Tile::settings = nullptr;
 
-namespace {
-
-SDL_Rect rect(int x, int y, int w, int h) {
-    SDL_Rect r;
-    r.x = static_cast<Sint16>(x);
-    r.y = static_cast<Sint16>(y);
-    r.w = static_cast<Uint16>(w);
-    r.h = static_cast<Uint16>(h);
-    return r;
-}
-
-}  // namespace
-
 Tile::Tile(int x, int y, int z) : position(x, y, z), screenPosition(convertToScreen(x, y, 0, -64 * z)) {
-    clip = rect(0, 0, 128, 64);
+    clip = makeRect(0, 0, 128, 64);
 }
 
 void Tile::init(int newType) {
@@ -43,18 +30,18 @@ void Tile::setClip() {
 }
 
 void Tile::initClip() {
-    cursorClip[0] = rect(0, 0, 128, 64);
-    cursorClip[1] = rect(0, 64, 128, 64);
-    cursorClip[2] = rect(128, 0, 128, 64);
-    cursorClip[3] = rect(128, 64, 128, 64);
+    cursorClip[0] = makeRect(0, 0, 128, 64);
+    cursorClip[1] = makeRect(0, 64, 128, 64);
+    cursorClip[2] = makeRect(128, 0, 128, 64);
+    cursorClip[3] = makeRect(128, 64, 128, 64);
     settings = gameSettings::Instance();
     const int wallTypes = settings->getTotalWallTypes();
     for (int i = 0; i < wallTypes * 6 && i + 2 < 6; i += 3) {
-        wallsClip[i] = rect(0, 32 * i, 64, 96);
-        wallsClip[i + 1] = rect(64, 32 * i, 64, 96);
-        wallsClip[i + 2] = rect(0, 32 * i, 128, 96);
+        wallsClip[i] = makeRect(0, 32 * i, 64, 96);
+        wallsClip[i + 1] = makeRect(64, 32 * i, 64, 96);
+        wallsClip[i + 2] = makeRect(0, 32 * i, 128, 96);
     }
-    shadowClip = rect(256, 0, 128, 64);
+    shadowClip = makeRect(256, 0, 128, 64);
 }
 
 bool Tile::isVisible(const point& camera) const {

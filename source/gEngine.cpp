@@ -185,6 +185,14 @@ bool gEngine::Init(const char* settingsFile) {
     return true;
 }
 
+void showFrameRate(int frames, Uint32 elapsedMilliseconds) {
+    const Uint32 seconds = elapsedMilliseconds / 1000;
+    char caption[64];
+    snprintf(caption, sizeof caption, "Zentrova--FPS: %i",
+             static_cast<int>(seconds ? static_cast<Uint32>(frames) / seconds : 0));
+    SDL_WM_SetCaption(caption, nullptr);
+}
+
 bool gEngine::runFrame() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {

@@ -24,6 +24,9 @@ void setNextState(short id);
 // Carries out a pending request between two events.
 void change_state();
 
+// Sets the window caption to the average frame rate over whole seconds.
+void showFrameRate(int frames, Uint32 elapsedMilliseconds);
+
 // The program's spine: settings, start-up, the main loop and shut-down.
 class gEngine {
 public:

@@ -35,10 +35,7 @@ void gIntro::Loop() {
     if (now > 2000) setNextState(MENU);
     if (now >= lastCaptionTime + 1000) {
         lastCaptionTime = now;
-        char caption[64];
-        snprintf(caption, sizeof caption, "Zentrova--FPS: %i",
-                 static_cast<int>(static_cast<Uint32>(frameCount) / ((now - startTime) / 1000)));
-        SDL_WM_SetCaption(caption, nullptr);
+        showFrameRate(frameCount, now - startTime);
     }
 }
 

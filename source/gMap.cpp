@@ -240,11 +240,7 @@ void gMap::Loop() {
     const Uint32 now = ticks::now();
     if (now >= nextCaptionTime + 1000) {
         nextCaptionTime = now;
-        const Uint32 seconds = (now - startTime) / 1000;
-        char caption[64];
-        snprintf(caption, sizeof caption, "Zentrova--FPS: %i",
-                 static_cast<int>(seconds ? static_cast<Uint32>(frames) / seconds : 0));
-        SDL_WM_SetCaption(caption, nullptr);
+        showFrameRate(frames, now - startTime);
     }
     if (scrollKeys & SCROLL_LEFT) moveCamera(CAMERA_X, true, 4);
     if (scrollKeys & SCROLL_UP) moveCamera(CAMERA_Y, true, 4);

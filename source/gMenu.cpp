@@ -78,11 +78,7 @@ void gMenu::Loop() {
     const Uint32 now = ticks::now();
     if (now >= lastCaptionTime + 1000) {
         lastCaptionTime = now;
-        const Uint32 seconds = (now - startTime) / 1000;
-        char caption[64];
-        snprintf(caption, sizeof caption, "Zentrova--FPS: %i",
-                 static_cast<int>(seconds ? static_cast<Uint32>(frameCount) / seconds : 0));
-        SDL_WM_SetCaption(caption, nullptr);
+        showFrameRate(frameCount, now - startTime);
     }
 }
 

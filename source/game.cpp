@@ -144,7 +144,7 @@ void Game::buildLobby(short floor) {
     }
 }
 
-void Game::buildRoom(short) {
+void Game::buildSelectedRoom(bool transport) {
     if (!cursorVisible) return;
     const aRoom* def = roomDefinition(roomType);
     if (!def) return;
@@ -152,27 +152,17 @@ void Game::buildRoom(short) {
         gui->setMessageText(tooPoor);
         return;
     }
-    switch (map->buildRoom(roomType)) {
+    const int result = transport ? map->buildTransportation(roomType, def->type) : map->buildRoom(roomType);
+    switch (result) {
     case 0: built(buildSound, def->cost); break;
     case 1: gui->setMessageText(needLobby); break;
     default: gui->setMessageText(cannotBuildThere); break;
     }
 }
 
-void Game::buildTransportation(short) {
-    if (!cursorVisible) return;
-    const aRoom* def = roomDefinition(roomType);
-    if (!def) return;
-    if (!canAfford(def->cost)) {
-        gui->setMessageText(tooPoor);
-        return;
-    }
-    switch (map->buildTransportation(roomType, def->type)) {
-    case 0: built(buildSound, def->cost); break;
-    case 1: gui->setMessageText(needLobby); break;
-    default: gui->setMessageText(cannotBuildThere); break;
-    }
-}
+void Game::buildRoom(short) { buildSelectedRoom(false); }
+
+void Game::buildTransportation(short) { buildSelectedRoom(true); }
 
 void Game::bulldoze(short) {
     if (!cursorVisible) return;

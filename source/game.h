@@ -61,6 +61,8 @@ private:
     Game& operator=(const Game&) = delete;
 
     bool writeSave(FILE* file);
+    // Prices, builds and reports the selected room kind, as a room or as transport.
+    void buildSelectedRoom(bool transport);
     void built(int sound, double price);
     bool canAfford(double price) const { return !(price > funds); }
 

@@ -19,15 +19,6 @@ constexpr int floorSheet = 7;
 constexpr int barHeight = 32;
 constexpr int statusHeight = 24;
 
-SDL_Rect makeRect(int x, int y, int w, int h) {
-    SDL_Rect rect;
-    rect.x = static_cast<Sint16>(x);
-    rect.y = static_cast<Sint16>(y);
-    rect.w = static_cast<Uint16>(w);
-    rect.h = static_cast<Uint16>(h);
-    return rect;
-}
-
 Uint32 mapColour(SDL_Surface* surface, SDL_Color colour) {
     return surface ? SDL_MapRGB(surface->format, colour.r, colour.g, colour.b) : 0;
 }
