@@ -50,7 +50,11 @@ struct Reader {
         if (strcmp(text, "BASIC") == 0) room.type = BASIC;
         else if (strcmp(text, "ELEVATOR") == 0) room.type = ELEVATOR;
         else if (strcmp(text, "STAIRS") == 0) room.type = STAIRS;
-        else failWith("Error: <type> must be BASIC, ELEVATOR or STAIRS in XML file.", failed);
+        else {
+            // The kind is still offered, as the one kind that is safe to build anywhere.
+            room.type = BASIC;
+            fputs("Unknown <type> in XML file, read as BASIC.", stderr);
+        }
     }
 
     void readGraphics(const TiXmlElement* element) {

@@ -130,7 +130,6 @@ TEST_F(RoomDefsTest, MalformedValuesAreRefused) {
     } cases[] = {
         {"<title>Test Room</title>", "<title></title>", "Error: empty <title> element in XML file."},
         {"<cost>250.5</cost>", "<cost> </cost>", "Error: empty <cost> element in XML file."},
-        {"BASIC", "basic", "Error: <type> must be BASIC, ELEVATOR or STAIRS in XML file."},
         {" variants=\"3\"", "", "Error: <graphics> needs a variants attribute in XML file."},
         {"hotel1.png", "twenty_five_chars_xxx.png",
          "Error: <graphics> file name longer than 24 characters in XML file."},
@@ -144,6 +143,9 @@ TEST_F(RoomDefsTest, MalformedValuesAreRefused) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.message, load(variant(c.from, c.to), 1)) << c.from << " -> " << c.to;
+    EXPECT_EQ("Unknown <type> in XML file, read as BASIC.", load(variant("BASIC", "basic"), 0))
+        << "a kind with a type keyword in the wrong case is still offered, as an ordinary room";
+    EXPECT_EQ(BASIC, rooms.back().type);
     EXPECT_EQ("Error loading XML File.", load(dataDir + "no_such_file.xml", 1));
     EXPECT_EQ(0u, load(dataDir + "no_roomdata.xml", 1).find(finding("roomdata") + finding("title")));
 }
