@@ -38,6 +38,10 @@ private:
     std::string path;
 };
 
+// Empties the room table and loads the game's own definitions again;
+// true when all four files came in after the lobby.
+bool loadShippedRoomDefs();
+
 // Ends any game left by an earlier test and starts a fresh one, with time frozen.
 void resetGame();
 void endGame();

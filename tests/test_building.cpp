@@ -13,6 +13,7 @@
 #include "Map.h"
 #include "RoomDefs.h"
 #include "Tile.h"
+#include "testSupport.h"
 #include "ticks.h"
 
 namespace {
@@ -24,9 +25,7 @@ class TowerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Tile::initClip();
-        clearRoomDefs();
-        loadRoomDefs();
-        ASSERT_EQ(5u, rooms.size()) << "the four room definition files in assets/ should load";
+        ASSERT_TRUE(testing_support::loadShippedRoomDefs()) << "the four room definition files in assets/ should load";
         map.loadMap("", 10);
         SDL_SetModState(KMOD_NONE);
         ticks::freeze(50000);

@@ -192,13 +192,19 @@ void paintBackground(SDL_Surface* surface) {
     SDL_UnlockSurface(surface);
 }
 
+// An ordinary surface of the window's size and format: drawing onto it takes
+// the sheet's own path, which the window's copies must match.
+SDL_Surface* plainLike(const SDL_Surface* screen) {
+    const SDL_PixelFormat* format = screen->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, screen->w, screen->h, 32, format->Rmask, format->Gmask, format->Bmask, 0);
+}
+
 TEST(PictureCopies, DrawOnTheWindowWhatTheSheetDrawsElsewhere) {
     SDL_Surface* screen = CSurface::slot(0);
     ASSERT_NE(nullptr, screen);
     std::unique_ptr<SDL_Surface, SurfaceOwner> sheet(makeSheet(96, 40, 1));
     ASSERT_NE(nullptr, sheet);
-    std::unique_ptr<SDL_Surface, SurfaceOwner> plain(SDL_CreateRGBSurface(
-        SDL_SWSURFACE, screen->w, screen->h, 32, screen->format->Rmask, screen->format->Gmask, screen->format->Bmask, 0));
+    std::unique_ptr<SDL_Surface, SurfaceOwner> plain(plainLike(screen));
     ASSERT_NE(nullptr, plain);
     paintBackground(screen);
     paintBackground(plain.get());
@@ -232,8 +238,7 @@ TEST(PictureCopies, FollowASheetFreedAndMadeAgain) {
         const Uint8 floor = round % 2 ? 60 : 1;
         std::unique_ptr<SDL_Surface, SurfaceOwner> sheet(makeSheet(32, 32, floor));
         ASSERT_NE(nullptr, sheet);
-        std::unique_ptr<SDL_Surface, SurfaceOwner> plain(SDL_CreateRGBSurface(
-            SDL_SWSURFACE, screen->w, screen->h, 32, screen->format->Rmask, screen->format->Gmask, screen->format->Bmask, 0));
+        std::unique_ptr<SDL_Surface, SurfaceOwner> plain(plainLike(screen));
         ASSERT_NE(nullptr, plain);
         paintBackground(screen);
         paintBackground(plain.get());

@@ -82,9 +82,7 @@ class TowerDrawing : public MapTest {
 protected:
     void SetUp() override {
         MapTest::SetUp();
-        clearRoomDefs();
-        loadRoomDefs();
-        ASSERT_EQ(5u, rooms.size());
+        ASSERT_TRUE(testing_support::loadShippedRoomDefs()) << "the four room definition files in assets/ should load";
         ceilings = settings->isCeilingVisible();
         grid = settings->isGridOn();
     }

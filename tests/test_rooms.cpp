@@ -9,6 +9,7 @@
 #include "Elevator.h"
 #include "RoomDefs.h"
 #include "Tile.h"
+#include "testSupport.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ class RoomTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Tile::initClip();
-        clearRoomDefs();
-        loadRoomDefs();
-        ASSERT_EQ(5u, rooms.size()) << "the four room definition files in assets/ should load";
+        ASSERT_TRUE(testing_support::loadShippedRoomDefs()) << "the four room definition files in assets/ should load";
         Elevator::floorGoal = 1;
     }
     void TearDown() override {

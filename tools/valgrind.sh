@@ -9,6 +9,8 @@
 set -u
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 binary="$(realpath "${1:-$repo/build/zentrova}")"
+# A game under valgrind runs many times slower: give every click time.
+E2E_MOVE_PAUSE=0.5 E2E_CELL_PAUSE=1 E2E_BUTTON_PAUSE=1.5
 source "$repo/tests/e2e/lib.sh"
 command -v valgrind >/dev/null || { echo "needs valgrind: apt-get install valgrind" >&2; exit 2; }
 
@@ -33,22 +35,6 @@ point_at_game() {
     [ -n "$window" ] && xdotool mousemove --window "$window" 5 5
     sleep 0.5
 }
-slow_click_cell() {  # x y: as click_cell, with time for a game running under valgrind
-    xdotool mousemove "$(cell_x "$1" "$2")" "$(($(cell_y "$1" "$2") + 1))"
-    sleep 0.5
-    xdotool mousemove "$(cell_x "$1" "$2")" "$(cell_y "$1" "$2")"
-    sleep 0.5
-    xdotool click 1
-    sleep 1
-}
-slow_click_button() {  # slot
-    xdotool mousemove $(($1 * 32 + 15)) 15
-    sleep 0.5
-    xdotool mousemove $(($1 * 32 + 16)) 16
-    sleep 0.5
-    xdotool click 1
-    sleep 1.5
-}
 click_at() {  # x y
     xdotool mousemove "$1" "$2"
     sleep 0.5
@@ -61,24 +47,24 @@ point_at_game
 xdotool key n
 step "state change successful: MAP" "new game"
 xdotool key space                       # paused: the build below costs no rent
-for cell in "3 3" "3 4" "4 3" "4 4"; do slow_click_cell $cell; done
-slow_click_button 6                     # lobby
-slow_click_cell 4 4
-slow_click_button 2                     # save
+for cell in "3 3" "3 4" "4 3" "4 4"; do click_cell $cell; done
+click_button 6                     # lobby
+click_cell 4 4
+click_button 2                     # save
 for _ in $(seq 60); do [ -s save.txt ] && break; sleep 0.5; done
 [ -s save.txt ] || fail "save: no save.txt"
-slow_click_button 3                     # load, then the window's OK
+click_button 3                     # load, then the window's OK
 click_at $((400 - 74 + 10 + 50)) $((300 - 30 + 60 + 22 - 50 + 14))
 step "loading map floor" "load"
 # Exit to the menu: the 28-column, two-line window puts OK here.
-slow_click_button 1
+click_button 1
 click_at $((400 - 122 + 10 + 50)) $((300 - 34 + 68 + 22 - 50 + 14))
 step "state change successful: MENU" "exit to the menu"
 point_at_game
 xdotool key n
 e2e_wait_for_output "state change successful: MAP" 1200 || fail "back to the tower"
 sleep 1
-slow_click_button 1
+click_button 1
 click_at $((400 - 122 + 10 + 50)) $((300 - 34 + 68 + 22 - 50 + 14))
 [ "$(grep -c "state change successful: MENU" "$E2E_DIR/out")" = 2 ] || sleep 3
 [ "$(grep -c "state change successful: MENU" "$E2E_DIR/out")" = 2 ] || fail "second exit to the menu"

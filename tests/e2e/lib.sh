@@ -86,25 +86,26 @@ e2e_wait_exit() {
 cell_x() { echo $((384 + ($1 - $2) * 64)); }
 cell_y() { echo $((($1 + $2) * 32 + 32 - 64 * ${3:-0})); }
 
-# The tower cursor follows the pointer one motion late after the bar, so
-# every click on the tower is preceded by two moves.
-click_cell() {  # x y [z]
-    local px py
-    px=$(cell_x "$1" "$2")
-    py=$(cell_y "$1" "$2" "${3:-0}")
-    xdotool mousemove "$px" "$((py + 1))"
-    sleep 0.05
-    xdotool mousemove "$px" "$py"
-    sleep 0.05
+# Pauses between the steps of a click; a slower game (under valgrind) sets longer ones.
+E2E_MOVE_PAUSE="${E2E_MOVE_PAUSE:-0.05}"
+E2E_CELL_PAUSE="${E2E_CELL_PAUSE:-0.1}"
+E2E_BUTTON_PAUSE="${E2E_BUTTON_PAUSE:-0.2}"
+
+# Two moves and a click; the second move lands on the target. The tower
+# cursor follows the pointer one motion late after the bar.
+move_twice_and_click() {  # x y pause-after
+    xdotool mousemove "$1" "$(($2 + 1))"
+    sleep "$E2E_MOVE_PAUSE"
+    xdotool mousemove "$1" "$2"
+    sleep "$E2E_MOVE_PAUSE"
     xdotool click 1
-    sleep 0.1
+    sleep "$3"
+}
+
+click_cell() {  # x y [z]
+    move_twice_and_click "$(cell_x "$1" "$2")" "$(cell_y "$1" "$2" "${3:-0}")" "$E2E_CELL_PAUSE"
 }
 
 click_button() {  # slot
-    xdotool mousemove $(($1 * 32 + 15)) 15
-    sleep 0.05
-    xdotool mousemove $(($1 * 32 + 16)) 16
-    sleep 0.05
-    xdotool click 1
-    sleep 0.2
+    move_twice_and_click $(($1 * 32 + 16)) 15 "$E2E_BUTTON_PAUSE"
 }
