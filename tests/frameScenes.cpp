@@ -10,18 +10,19 @@
 #include "Elevator.h"
 #include "Map.h"
 #include "RoomDefs.h"
+#include "freshStart.h"
 #include "gEngine.h"
 #include "game.h"
 #include "gameSettings.h"
 #include "gui.h"
+#include "keyModifiers.h"
 #include "ticks.h"
 
 namespace frame_scenes {
 
 namespace {
 
-// Far beyond any real start-up, so the clock's first look at it always
-// counts a minute and every later look within a scene counts none.
+// Far beyond any real start-up.
 constexpr Uint32 frozenTime = 1000000000u;
 
 constexpr int topFloored = 8;  // storeys 0 to 8 get floors; 9 shows their roofs
@@ -95,31 +96,17 @@ const std::vector<Scene>& all() {
     return scenes;
 }
 
-void endGame() {
-    if (Game::exists()) Game::Instance()->onExit();
-    if (GUI::exists()) GUI::Instance()->onExit();
-    clearRoomDefs();
-}
+void endGame() { freshStart::endGame(); }
 
 void startGame(bool fullTower) {
-    endGame();
-    ticks::freeze(frozenTime);
-    Clock* clock = Clock::Instance();
-    clock->setSpeed(100);
-    bool ticked = false;
-    clock->loop(ticked);
-    clock->set(0, 23, 1, 1, 1);
-    Clock::resetTimeOfDay();
-    Elevator::floorGoal = 1;
-    SDL_SetModState(KMOD_NONE);
-    Game* game = Game::Instance();
+    Game* game = freshStart::newGame(frozenTime);
     if (fullTower) buildFullTower(game->getMap());
 }
 
 void buildFullTower(Map& map) {
     // Storeys above the ground are not buildable until roofed; Alt lets the
     // floor tool build anywhere, as the game allows.
-    SDL_SetModState(KMOD_LALT);
+    keyModifiers::hold(KMOD_LALT);
     for (int z = 0; z <= topFloored; ++z) {
         map.changeCursorSize(1, 1);
         for (int x = 0; x < Map::capacityX; ++x)
@@ -143,7 +130,7 @@ void buildFullTower(Map& map) {
         buildRooms(map, z);
     }
     map.changeCursorSize(1, 1);
-    SDL_SetModState(KMOD_NONE);
+    keyModifiers::release();
 }
 
 point viewScene(const Scene& scene) {

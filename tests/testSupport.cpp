@@ -6,11 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "CEvent.h"
 #include "CSurface.h"
 #include "Clock.h"
-#include "CEvent.h"
 #include "Elevator.h"
 #include "RoomDefs.h"
+#include "freshStart.h"
 #include "gEngine.h"
 #include "game.h"
 #include "gui.h"
@@ -79,24 +80,9 @@ bool loadShippedRoomDefs() {
     return rooms.size() == 5;
 }
 
-void endGame() {
-    SDL_Event pending;
-    while (SDL_PollEvent(&pending)) {
-    }
-    if (Game::exists()) Game::Instance()->onExit();
-    if (GUI::exists()) GUI::Instance()->onExit();
-    clearRoomDefs();
-}
+void endGame() { freshStart::endGame(); }
 
-void resetGame() {
-    endGame();
-    ticks::freeze(100000);
-    Clock::Instance()->set(0, 23, 1, 1, 1);
-    Clock::resetTimeOfDay();
-    Elevator::floorGoal = 1;
-    SDL_SetModState(KMOD_NONE);
-    Game::Instance();
-}
+void resetGame() { freshStart::newGame(100000); }
 
 SDL_Event keyEvent(SDLKey key, bool down) {
     SDL_Event event;

@@ -13,6 +13,7 @@
 #include "Map.h"
 #include "RoomDefs.h"
 #include "Tile.h"
+#include "keyModifiers.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -27,13 +28,13 @@ protected:
         Tile::initClip();
         ASSERT_TRUE(testing_support::loadShippedRoomDefs()) << "the four room definition files in assets/ should load";
         map.loadMap("", 10);
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
         ticks::freeze(50000);
     }
     void TearDown() override {
         map.OnCleanup();
         clearRoomDefs();
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
         ticks::thaw();
     }
 
@@ -185,10 +186,10 @@ TEST_F(TowerTest, FloorRoofsTheCellAboveAndShadowsTheColumnBelow) {
     for (int z = 0; z <= 2; ++z)
         EXPECT_FALSE(tile(3, 3, z)->getFlags() & Tile::shadowBit) << "built floors take no shadow";
 
-    SDL_SetModState(KMOD_LALT);
+    keyModifiers::hold(KMOD_LALT);
     ASSERT_TRUE(floorAt(6, 6, 2)) << "Alt builds over empty air";
     EXPECT_TRUE(floorAt(2, 2, 9)) << "the top storey can be floored; there is nothing above to roof";
-    SDL_SetModState(KMOD_NONE);
+    keyModifiers::release();
     EXPECT_TRUE(tile(6, 6, 1)->getFlags() & Tile::shadowBit);
     EXPECT_TRUE(tile(6, 6, 0)->getFlags() & Tile::shadowBit);
     EXPECT_EQ(Tile::ROOF, tile(6, 6, 3)->getType());
@@ -351,7 +352,7 @@ TEST_F(TowerTest, MasksAndWallsMatchTheFloorsPresentAfterRandomBuildsAndBulldoze
         const int x = static_cast<int>(random() % 8), y = static_cast<int>(random() % 8),
                   z = static_cast<int>(random() % 3);
         if (random() % 3) {
-            SDL_SetModState(random() % 4 ? KMOD_NONE : KMOD_RALT);
+            keyModifiers::hold(random() % 4 ? KMOD_NONE : KMOD_RALT);
             floorAt(x, y, z);
         } else {
             bulldozeAt(x, y, z);
@@ -369,7 +370,7 @@ TEST_F(TowerTest, NoCellEverPointsAtAReleasedRoom) {
         const int z = std::max(0, static_cast<int>(random() % 4) - 1);  // the ground half the time
         const unsigned action = random() % 100;
         if (action < 30) {
-            SDL_SetModState(random() % 4 ? KMOD_NONE : KMOD_LALT);
+            keyModifiers::hold(random() % 4 ? KMOD_NONE : KMOD_LALT);
             floorAt(x, y, z);
         } else if (action < 44) {
             // Now and then aim at a cell that holds a room, so rooms really come and go.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Clock.h"
+#include "keyModifiers.h"
 #include "ticks.h"
 
 namespace {
@@ -14,11 +15,11 @@ protected:
     static constexpr Uint32 start = 100000;
 
     void SetUp() override {
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
         restart();
     }
     void TearDown() override {
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
         restart();
         ticks::thaw();
     }
@@ -89,10 +90,10 @@ TEST_F(ClockTest, LastMinuteOfTheYearRollsOverEverything) {
 
 TEST_F(ClockTest, HoldingCtrlMakesEveryStepAFullHour) {
     at(37, 10);
-    SDL_SetModState(KMOD_LCTRL);
+    keyModifiers::hold(KMOD_LCTRL);
     EXPECT_FALSE(step());
     EXPECT_EQ("Time:  11:00 Day:1 \nMonth:1 Year:1", text());
-    SDL_SetModState(KMOD_RCTRL);
+    keyModifiers::hold(KMOD_RCTRL);
     int newDays = 0;
     for (int hour = 0; hour < 24 * 14 * 12; ++hour)
         newDays += step();

@@ -22,6 +22,7 @@
 #include "frameScenes.h"
 #include "game.h"
 #include "gameSettings.h"
+#include "keyModifiers.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -53,7 +54,7 @@ protected:
         frame_scenes::endGame();
         restoreViewSettings();
         ticks::thaw();
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
     }
 };
 
@@ -113,7 +114,7 @@ protected:
     void TearDown() override {
         frame_scenes::endGame();
         ticks::thaw();
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
     }
 };
 

@@ -25,11 +25,13 @@
 #include "Map.h"
 #include "Room.h"
 #include "RoomDefs.h"
+#include "freshStart.h"
 #include "gEngine.h"
 #include "gMap.h"
 #include "gMenu.h"
 #include "game.h"
 #include "gui.h"
+#include "keyModifiers.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -113,10 +115,7 @@ private:
 
     // A new run of the program, as after start-up: the menu, no game yet.
     void startProgram() {
-        ticks::freeze(100000);
-        Clock::Instance()->set(0, 23, 1, 1, 1);
-        Clock::resetTimeOfDay();
-        SDL_SetModState(KMOD_NONE);
+        freshStart::reset(100000);
         stateID = MENU;
         nextState = NONE;
         currentState = new gMenu();
@@ -130,9 +129,7 @@ private:
         }
         delete currentState;
         currentState = nullptr;
-        if (Game::exists()) Game::Instance()->onExit();
-        if (GUI::exists()) GUI::Instance()->onExit();
-        clearRoomDefs();
+        freshStart::endGame();
         stateID = NONE;
         nextState = NONE;
     }
@@ -159,7 +156,7 @@ private:
         static const SDLMod choices[] = {KMOD_NONE,  KMOD_NONE,  KMOD_NONE,  KMOD_LSHIFT,
                                          KMOD_RSHIFT, KMOD_LALT, KMOD_RCTRL, static_cast<SDLMod>(KMOD_LCTRL | KMOD_LSHIFT),
                                          static_cast<SDLMod>(KMOD_LALT | KMOD_LSHIFT | KMOD_LCTRL)};
-        SDL_SetModState(choices[pick(sizeof choices / sizeof choices[0])]);
+        keyModifiers::hold(choices[pick(sizeof choices / sizeof choices[0])]);
     }
 
     const gMap* tower() const { return stateID == MAP ? dynamic_cast<const gMap*>(currentState) : nullptr; }
@@ -283,7 +280,7 @@ private:
             }
         }
         if (const gMap* screen = tower()) {
-            if (!screen->hasExited()) {
+            if (!exitRequested()) {
                 const point& camera = screen->getCamera();
                 if (camera.x < gMap::minCameraX || camera.x > gMap::maxCameraX || camera.y < gMap::minCameraY ||
                     camera.y > gMap::maxCameraY) {
@@ -358,7 +355,7 @@ protected:
     }
 
     void TearDown() override {
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
         ticks::thaw();
         ASSERT_EQ(0, chdir(repoDir));
         runCommand("rm -rf '" + workDir + "'");

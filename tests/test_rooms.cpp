@@ -20,11 +20,11 @@ protected:
     void SetUp() override {
         Tile::initClip();
         ASSERT_TRUE(testing_support::loadShippedRoomDefs()) << "the four room definition files in assets/ should load";
-        Elevator::floorGoal = 1;
+        Elevator::resetShuttle();
     }
     void TearDown() override {
         clearRoomDefs();
-        Elevator::floorGoal = 1;
+        Elevator::resetShuttle();
     }
 };
 

@@ -18,6 +18,7 @@
 #include "gMenu.h"
 #include "game.h"
 #include "gui.h"
+#include "keyModifiers.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -61,7 +62,7 @@ protected:
         endGame();
         Game::openForWriting = [](const char* path) { return fopen(path, "w"); };
         ticks::thaw();
-        SDL_SetModState(KMOD_NONE);
+        keyModifiers::release();
         ASSERT_EQ(0, chdir(repoDir));
         runCommand("rm -rf '" + workDir + "'");
     }
@@ -171,9 +172,9 @@ TEST_F(TowerScreen, DraggingWithTheLeftButtonBuildsAlongTheWay) {
 }
 
 TEST_F(TowerScreen, CameraStopsAtItsBoundsAndFloorsClamp) {
-    SDL_SetModState(KMOD_LSHIFT);
+    keyModifiers::hold(KMOD_LSHIFT);
     send(motionEvent(300, 300, 10, -5, SDL_BUTTON(SDL_BUTTON_RIGHT)));
-    SDL_SetModState(KMOD_NONE);
+    keyModifiers::release();
     EXPECT_EQ(384 + 20, screen->getCamera().x) << "a right drag pulls the tower, twice as far with Shift";
     EXPECT_EQ(-10, screen->getCamera().y);
     send(motionEvent(300, 300, -20, 10, SDL_BUTTON(SDL_BUTTON_RIGHT)));

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the built-in glyph table as a picture, to judge it by eye.
 
-Usage: font_preview.py OUTPUT.png [--font source/font.cpp]
+Usage: font_preview.py OUTPUT.png [--font source/ui/font.cpp]
                        [--scale N] [--sample TEXT ...]
 
 The picture shows the 256 glyphs in a 16x16 grid (row = high nibble,
@@ -59,7 +59,7 @@ def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("output")
     ap.add_argument("--font", default=os.path.join(here, os.pardir,
-                                                   "source", "font.cpp"))
+                                                   "source", "ui", "font.cpp"))
     ap.add_argument("--scale", type=int, default=3)
     ap.add_argument("--sample", action="append", default=[])
     args = ap.parse_args(argv[1:])

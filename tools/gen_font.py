@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""Builds source/font.cpp, the game's built-in 8x8 glyph table.
+"""Builds source/ui/font.cpp, the game's built-in 8x8 glyph table.
 
-Usage: gen_font.py [OUTPUT]   (default: source/font.cpp next to this tool)
+Usage: gen_font.py [OUTPUT]   (default: source/ui/font.cpp next to this tool)
 
 The table has one glyph per byte value, laid out like the classic PC
 character set (code page 437), so text can carry card suits, arrows,
@@ -803,7 +803,7 @@ def render(table):
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     path = argv[1] if len(argv) > 1 else os.path.join(
-        here, os.pardir, "source", "font.cpp")
+        here, os.pardir, "source", "ui", "font.cpp")
     text = render(build())
     with open(path, "w", encoding="ascii", newline="\n") as f:
         f.write(text)

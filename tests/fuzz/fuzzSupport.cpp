@@ -8,6 +8,7 @@
 
 #include "CSurface.h"
 #include "RoomDefs.h"
+#include "freshStart.h"
 #include "gEngine.h"
 #include "game.h"
 #include "gui.h"
@@ -26,9 +27,7 @@ void removeScratch() {
 
 // Leaves nothing behind for the leak checker that the game itself would free.
 void closeHeadlessScreen() {
-    if (Game::exists()) Game::Instance()->onExit();
-    if (GUI::exists()) GUI::Instance()->onExit();
-    clearRoomDefs();
+    freshStart::endGame();
     CSurface::cleanUp();
     SDL_Quit();
 }

@@ -1,0 +1,227 @@
+#include "gEngine.h"
+
+#include <SDL_mixer.h>
+#include <tinyxml.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "CEvent.h"
+#include "CSurface.h"
+#include "Soundbank.h"
+#include "gMap.h"
+#include "gMenu.h"
+#include "game.h"
+#include "gui.h"
+#include "xmlGuard.h"
+
+gGame* currentState = nullptr;
+
+namespace {
+
+// Carries out a pending screen request between two events.
+void changeScreen() {
+    if (nextState == NONE) return;
+    if (nextState != EXIT && currentState) {
+        delete currentState;
+        currentState = nullptr;
+    }
+    switch (nextState) {
+    case MENU:
+        currentState = new gMenu();
+        puts("state change successful: MENU");
+        break;
+    case MAP:
+        currentState = new gMap();
+        puts("state change successful: MAP");
+        break;
+    case EXIT:
+        puts("state change successful: EXIT");
+        break;
+    default:
+        break;
+    }
+    stateID = nextState;
+    nextState = NONE;
+}
+
+// Missing attributes read as 0, as atoi would read text without digits.
+int intAttribute(const TiXmlElement* element, const char* name) {
+    const char* value = element->Attribute(name);
+    return value ? atoi(value) : 0;
+}
+
+bool onAttribute(const TiXmlElement* element, const char* name) {
+    const char* value = element->Attribute(name);
+    return value && std::string(value) == "on";
+}
+
+Uint8 channel(const TiXmlElement* element, const char* name) {
+    return static_cast<Uint8>(intAttribute(element, name) & 0xFF);
+}
+
+void readColour(const TiXmlElement* element, SDL_Color& colour) {
+    colour.r = channel(element, "red");
+    colour.g = channel(element, "green");
+    colour.b = channel(element, "blue");
+}
+
+const TiXmlElement* nextElement(const TiXmlElement* element) {
+    return element ? element->NextSiblingElement() : nullptr;
+}
+
+}  // namespace
+
+gEngine::gEngine() { installStateChanger(changeScreen); }
+
+bool gEngine::loadXMLSettings(const char* settingsFile) {
+    if (!xmlFileIsSafe(settingsFile)) {
+        fputs("The settings file is larger than 1 MiB or nested too deeply. ", stderr);
+        return false;
+    }
+    TiXmlDocument document(settingsFile);
+    if (!document.LoadFile()) return false;
+
+    bool result = true;
+    const TiXmlElement* element = document.FirstChildElement();
+    if (element) {
+        setResolution(intAttribute(element, "width"), intAttribute(element, "height"));
+    } else {
+        fputs("Error finding <window> element in settings.xml", stderr);
+        result = false;
+    }
+
+    element = nextElement(element);
+    if (element) {
+        setSound(onAttribute(element, "effects"));
+        setMusic(onAttribute(element, "music"));
+    } else {
+        fputs("Error finding <sound> element in settings.xml", stderr);
+        result = false;
+    }
+
+    element = nextElement(element);
+    if (element) {
+        for (const TiXmlElement* file = element->FirstChildElement(); file; file = file->NextSiblingElement()) {
+            const char* name = file->GetText();
+            if (!name || !*name) {
+                // An empty name would only fail later as a file that cannot be opened.
+                fputs("Error: empty file name in <required> element in settings.xml", stderr);
+                result = false;
+                continue;
+            }
+            requiredFiles.emplace_back(name);
+        }
+    } else {
+        fputs("Error finding <required> element in settings.xml", stderr);
+        result = false;
+    }
+
+    element = nextElement(element);
+    if (!element) {
+        fputs("Error finding <plugins> element in settings.xml", stderr);
+        result = false;
+    }
+
+    element = nextElement(element);
+    if (element) {
+        SDL_Color* colours[] = {&gui_background, &gui_border, &gui_text};
+        const TiXmlElement* colour = element->FirstChildElement();
+        for (SDL_Color* target : colours) {
+            if (!colour) break;
+            readColour(colour, *target);
+            colour = colour->NextSiblingElement();
+        }
+    } else {
+        fputs("Error finding <background> element in settings.xml", stderr);
+        result = false;
+    }
+    return result;
+}
+
+bool gEngine::Init(const char* settingsFile) {
+    if (!loadXMLSettings(settingsFile)) {
+        fputs("Failed to load settings from config.xml, exiting", stderr);
+        return false;
+    }
+    if (requiredFiles.size() < requiredImageCount) {
+        fprintf(stderr, "The <required> list of the settings file names %u images; the game needs %u, exiting",
+                static_cast<unsigned>(requiredFiles.size()), static_cast<unsigned>(requiredImageCount));
+        return false;
+    }
+    if (SDL_Init(0xFFFF) < 0) {
+        fputs("SDL init failed, exiting", stderr);
+        return false;
+    }
+    SDL_Surface* screen = SDL_SetVideoMode(resolutionX, resolutionY, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (!screen) {
+        fputs("SDL display failed to render, exiting", stderr);
+        return false;
+    }
+    CSurface::SurfaceList.push_back(screen);
+    if (!CSurface::loadSurfaces(requiredFiles)) {
+        fputs("Failed to load surfaces, exiting", stderr);
+        return false;
+    }
+    requiredFiles.clear();
+
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096) == -1) {
+        fputs("Sound and music failed to intilize", stderr);
+        return true;
+    }
+    // In the order of the sound ids.
+    static const char* const effects[] = {"assets//build.wav", "assets//select.wav", "assets//bulldoze.wav",
+                                          "assets//elevator_arrive.wav", "assets//elevator_move.wav"};
+    for (const char* effect : effects) {
+        if (CSoundBank::SoundControl.OnLoad(effect) < 0) CSoundBank::SoundControl.addEmptySlot();
+    }
+    return true;
+}
+
+bool gEngine::runFrame() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        currentState->ProcessEvent(&event);
+        change_state();
+    }
+    if (stateID == EXIT) return false;
+    currentState->Loop();
+    currentState->Render();
+    return true;
+}
+
+int gEngine::execute(const char* settingsFile) {
+    if (!Init(settingsFile)) {
+        puts("something went horribly wrong");
+        return -1;
+    }
+    puts("everything started correctly");
+    stateID = MENU;
+    currentState = new gMenu();
+    while (stateID != EXIT && runFrame()) {
+    }
+    Cleanup();
+    return 0;
+}
+
+void gEngine::Cleanup() {
+    puts("Cleaning up");
+    delete currentState;
+    currentState = nullptr;
+    // Leaving from the menu after a game leaves the game and its GUI alive;
+    // they hold surfaces that must go before the video system does.
+    if (Game::exists()) Game::Instance()->onExit();
+    if (GUI::exists()) GUI::Instance()->onExit();
+    CSurface::cleanUp();
+    CSoundBank::SoundControl.OnCleanup();
+    Mix_CloseAudio();
+    SDL_Quit();
+}
+
+void gEngine::setResolution(int width, int height) {
+    if (width > 0) resolutionX = width;
+    if (height > 0) resolutionY = height;
+}
+
+void gEngine::setSound(bool on) { CSoundBank::SoundControl.setSound(on); }
+
+void gEngine::setMusic(bool on) { CSoundBank::MusicControl.setSound(on); }

@@ -1,0 +1,45 @@
+#ifndef ZENTROVA_GENGINE_H
+#define ZENTROVA_GENGINE_H
+
+#include <SDL.h>
+#include <string>
+#include <vector>
+
+#include "display.h"
+#include "protocol.h"
+#include "screenState.h"
+
+class gGame;
+
+extern gGame* currentState;  // the screen showing now; the engine owns it
+
+// The program's spine: settings, start-up, the main loop and shut-down.
+class gEngine {
+public:
+    // Installs the engine as the one that carries out the screens' requests.
+    gEngine();
+    gEngine(const gEngine&) = delete;
+    gEngine& operator=(const gEngine&) = delete;
+
+    int execute(const char* settingsFile);
+    bool Init(const char* settingsFile);
+    bool loadXMLSettings(const char* settingsFile);
+    static void Cleanup();
+    static void setResolution(int width, int height);
+    static void setSound(bool on);
+    static void setMusic(bool on);
+
+    // One pass of the main loop: every pending event, then Loop and Render.
+    // False once the program is to end.
+    static bool runFrame();
+
+    // The screens draw these slots; a shorter list cannot run the game.
+    static constexpr size_t requiredImageCount = slots::REQUIRED_IMAGES;
+
+    const std::vector<std::string>& getRequiredFiles() const { return requiredFiles; }
+
+private:
+    std::vector<std::string> requiredFiles;
+};
+
+#endif

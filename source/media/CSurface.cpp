@@ -1,0 +1,235 @@
+#include "CSurface.h"
+
+#include <SDL_image.h>
+#include <cstdio>
+#include <cstring>
+
+
+std::vector<SDL_Surface*> CSurface::SurfaceList;
+Uint32 CSurface::screenColor = 0;
+
+bool CSurface::loadSurfaces(std::vector<std::string> names) {
+    for (const std::string& name : names) {
+        SDL_Surface* loaded = IMG_Load(name.c_str());
+        if (!loaded) {
+            fprintf(stderr, "Error: Tried to load %s.  Surface returned NULL", name.c_str());
+            return false;
+        }
+        printf("Loaded %s\n", name.c_str());
+        SurfaceList.push_back(toDisplayFormat(loaded));
+    }
+    if (SDL_Surface* screen = slot(0)) screenColor = SDL_MapRGB(screen->format, 0, 0, 0);
+    return true;
+}
+
+SDL_Surface* CSurface::toDisplayFormat(SDL_Surface* loaded) {
+    if (!loaded) return nullptr;
+    SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
+    SDL_FreeSurface(loaded);
+    return converted;
+}
+
+namespace {
+
+// Pictures with an alpha channel reach the window through run-length encoded
+// copies: an encoded blit skips transparent runs and copies opaque ones whole
+// instead of blending every pixel, and it blends the translucent ones to the
+// same values. Each copy holds only the picture a clip rectangle selects,
+// because an encoded blit with a clip walks every encoded row above the
+// picture and every run beside it. Copies are made for the window only: an
+// encoding fits one destination and is redone whenever a surface is drawn
+// somewhere else than the time before (the button bar draws from the sheets
+// itself). Pictures with an alpha channel are loaded once and never drawn
+// on, so a copy stays true to its sheet.
+struct Piece {
+    SDL_Rect clip;
+    SurfacePtr surface;
+};
+
+struct CutSheet {
+    // A counted reference (SDL_FreeSurface drops one): a sheet its owner has
+    // freed stays allocated while it is cut, so no other surface can take
+    // its address and be mistaken for it.
+    SurfacePtr sheet;
+    std::vector<Piece> pieces;
+};
+
+std::vector<CutSheet> cutSheets;
+bool copiesOn = true;
+
+bool sameRect(const SDL_Rect& a, const SDL_Rect& b) { return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h; }
+
+// Sheets whose owners have freed them are held by this list alone.
+void dropFreedSheets() {
+    std::vector<CutSheet> kept;
+    for (CutSheet& cut : cutSheets)
+        if (cut.sheet->refcount > 1) kept.push_back(std::move(cut));
+    cutSheets.swap(kept);
+}
+
+SDL_Surface* cutOut(SDL_Surface* sheet, const SDL_Rect& clip) {
+    const SDL_PixelFormat* format = sheet->format;
+    SDL_Surface* piece = SDL_CreateRGBSurface(SDL_SWSURFACE, clip.w, clip.h, format->BitsPerPixel, format->Rmask,
+                                              format->Gmask, format->Bmask, format->Amask);
+    if (!piece) return nullptr;
+    SDL_LockSurface(sheet);
+    const size_t rowBytes = static_cast<size_t>(clip.w) * format->BytesPerPixel;
+    for (int row = 0; row < clip.h; ++row) {
+        const Uint8* from = static_cast<const Uint8*>(sheet->pixels) + (clip.y + row) * sheet->pitch +
+                            clip.x * format->BytesPerPixel;
+        memcpy(static_cast<Uint8*>(piece->pixels) + row * piece->pitch, from, rowBytes);
+    }
+    SDL_UnlockSurface(sheet);
+    SDL_SetAlpha(piece, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+    return piece;
+}
+
+// The encoded copy of a picture for a 32-bit window, or null to draw from the
+// sheet itself: for a sheet without an alpha channel or with a colour key, or
+// a clip reaching outside the sheet, whose blit the sheet's own bounds cut.
+SDL_Surface* pieceOf(SDL_Surface* sheet, const SDL_Rect& clip, const SDL_Surface* window) {
+    const SDL_PixelFormat* format = sheet->format;
+    if (window->format->BytesPerPixel != 4 || format->Amask == 0 || !(sheet->flags & SDL_SRCALPHA) ||
+        (sheet->flags & SDL_SRCCOLORKEY)) {
+        return nullptr;
+    }
+    if (clip.x < 0 || clip.y < 0 || clip.w == 0 || clip.h == 0 || clip.x + clip.w > sheet->w ||
+        clip.y + clip.h > sheet->h) {
+        return nullptr;
+    }
+    CutSheet* cut = nullptr;
+    for (CutSheet& candidate : cutSheets)
+        if (candidate.sheet.get() == sheet) cut = &candidate;
+    if (cut) {
+        for (Piece& piece : cut->pieces)
+            if (sameRect(piece.clip, clip)) return piece.surface.get();
+    } else {
+        dropFreedSheets();
+        ++sheet->refcount;
+        cutSheets.push_back(CutSheet{SurfacePtr(sheet), {}});
+        cut = &cutSheets.back();
+    }
+    SurfacePtr piece(cutOut(sheet, clip));
+    if (!piece) return nullptr;
+    cut->pieces.push_back(Piece{clip, std::move(piece)});
+    return cut->pieces.back().surface.get();
+}
+
+}  // namespace
+
+bool CSurface::OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, SDL_Rect* clip) {
+    if (!dest || !src) {
+        fputs("Error drawing surfaces: One or more surfaces registered as NULL", stderr);
+        return false;
+    }
+    SDL_Rect where;
+    where.x = static_cast<Sint16>(x);
+    where.y = static_cast<Sint16>(y);
+    where.w = 0;
+    where.h = 0;
+    if (copiesOn && dest == slot(0)) {
+        SDL_Rect whole;
+        whole.x = 0;
+        whole.y = 0;
+        whole.w = static_cast<Uint16>(src->w);
+        whole.h = static_cast<Uint16>(src->h);
+        if (SDL_Surface* piece = pieceOf(src, clip ? *clip : whole, dest)) {
+            SDL_UpperBlit(piece, nullptr, dest, &where);
+            return true;
+        }
+    }
+    if (clip) {
+        SDL_Rect source = *clip;  // the blit shrinks its rectangles; the caller's clip stays as it was
+        SDL_UpperBlit(src, &source, dest, &where);
+    } else {
+        SDL_UpperBlit(src, nullptr, dest, &where);
+    }
+    return true;
+}
+
+bool CSurface::OnDraw(int dest, int src, int x, int y, SDL_Rect* clip) {
+    return OnDraw(slot(dest), slot(src), x, y, clip);
+}
+
+bool CSurface::OnDraw(SDL_Surface* dest, int src, int x, int y, SDL_Rect* clip) {
+    return OnDraw(dest, slot(src), x, y, clip);
+}
+
+bool CSurface::OnDraw(int dest, SDL_Surface* src, int x, int y, SDL_Rect* clip) {
+    return OnDraw(slot(dest), src, x, y, clip);
+}
+
+SDL_Surface* CSurface::slot(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= SurfaceList.size()) return nullptr;
+    return SurfaceList[static_cast<size_t>(index)];
+}
+
+void CSurface::clearScreen() {
+    SDL_Surface* screen = slot(0);
+    SDL_Rect all;
+    all.x = 0;
+    all.y = 0;
+    all.w = static_cast<Uint16>(resolutionX);
+    all.h = static_cast<Uint16>(resolutionY);
+    if (!screen || SDL_FillRect(screen, &all, screenColor) != 0) fputs("Clear Screen Failed.", stderr);
+}
+
+void CSurface::setScreenColor(int red, int green, int blue) {
+    SDL_Surface* screen = slot(0);
+    if (!screen) return;
+    screenColor = SDL_MapRGB(screen->format, static_cast<Uint8>(red), static_cast<Uint8>(green),
+                             static_cast<Uint8>(blue));
+}
+
+bool CSurface::flip() {
+    SDL_Surface* screen = slot(0);
+    if (!screen || SDL_Flip(screen) != 0) {
+        fputs("Error flipping surface!", stderr);
+        return true;
+    }
+    return false;
+}
+
+void CSurface::usePictureCopies(bool on) { copiesOn = on; }
+
+SDL_Surface* CSurface::OnLoad(const char* file) { return toDisplayFormat(IMG_Load(file)); }
+
+void CSurface::cleanUp() {
+    cutSheets.clear();
+    for (size_t i = 0; i < SurfaceList.size(); ++i) {
+        // The window surface belongs to SDL; SDL_Quit releases it.
+        if (i > 0) SDL_FreeSurface(SurfaceList[i]);
+    }
+    SurfaceList.clear();
+}
+
+namespace {
+
+Uint32 bigEndian32(const Uint8* bytes) {
+    return (Uint32(bytes[0]) << 24) | (Uint32(bytes[1]) << 16) | (Uint32(bytes[2]) << 8) | Uint32(bytes[3]);
+}
+
+// Reads width and height from the IHDR chunk, which must follow the signature.
+bool pngSizeIsSane(SDL_RWops* stream) {
+    const int start = SDL_RWtell(stream);
+    Uint8 header[24];
+    const bool read = SDL_RWread(stream, header, 1, sizeof header) == static_cast<int>(sizeof header);
+    SDL_RWseek(stream, start, RW_SEEK_SET);
+    if (!read || header[12] != 'I' || header[13] != 'H' || header[14] != 'D' || header[15] != 'R') return false;
+    const Uint32 width = bigEndian32(header + 16);
+    const Uint32 height = bigEndian32(header + 20);
+    return width >= 1 && height >= 1 && width <= static_cast<Uint32>(CSurface::maxPngSide) &&
+           height <= static_cast<Uint32>(CSurface::maxPngSide);
+}
+
+}  // namespace
+
+SDL_Surface* CSurface::loadPNG(SDL_RWops* stream) {
+    if (!stream) return nullptr;
+    SDL_Surface* image = nullptr;
+    if (IMG_isPNG(stream) && pngSizeIsSane(stream)) image = IMG_LoadPNG_RW(stream);
+    SDL_RWclose(stream);
+    return image;
+}
+
+SDL_Surface* CSurface::loadPNGFile(const char* path) { return loadPNG(SDL_RWFromFile(path, "rb")); }

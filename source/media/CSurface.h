@@ -1,0 +1,55 @@
+#ifndef ZENTROVA_CSURFACE_H
+#define ZENTROVA_CSURFACE_H
+
+#include <SDL.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display.h"
+
+// Frees a surface when its owner goes; for surfaces that are not the window.
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// The registry of every image the game loads, and the drawing routines.
+// Slot 0 is the window; slots 1.. are the settings file's images in order.
+class CSurface {
+public:
+    static std::vector<SDL_Surface*> SurfaceList;
+    static Uint32 screenColor;
+
+    static bool loadSurfaces(std::vector<std::string> names);
+
+    static bool OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, SDL_Rect* clip);
+    static bool OnDraw(int dest, int src, int x, int y, SDL_Rect* clip);
+    static bool OnDraw(SDL_Surface* dest, int src, int x, int y, SDL_Rect* clip);
+    static bool OnDraw(int dest, SDL_Surface* src, int x, int y, SDL_Rect* clip);
+
+    static void clearScreen();
+    static void setScreenColor(int red, int green, int blue);
+    static bool flip();
+    static SDL_Surface* OnLoad(const char* file);
+    static void cleanUp();
+
+    // The surface in a slot, or null for a slot that does not exist.
+    static SDL_Surface* slot(int index);
+
+    // Decodes a PNG image (and only a PNG: the other decoders of the image
+    // library are not trusted with outside data) whose header declares at
+    // most maxPngSide pixels a side. Null when refused or undecodable.
+    static SDL_Surface* loadPNG(SDL_RWops* stream);
+    static SDL_Surface* loadPNGFile(const char* path);
+    static constexpr int maxPngSide = 4096;
+
+    // Converts to the window's format with per-pixel alpha and frees the original.
+    static SDL_Surface* toDisplayFormat(SDL_Surface* loaded);
+
+    // Pictures reach the window through cached encoded copies; tests turn the
+    // cache off to prove that it changes no pixel.
+    static void usePictureCopies(bool on);
+};
+
+#endif

@@ -1,0 +1,82 @@
+#include "ElevatorCar.h"
+
+#include <cstdio>
+
+#include "CSurface.h"
+#include "RoomDefs.h"
+#include "isometric.h"
+
+SDL_Rect ElevatorCar::carClip[4];
+
+void ElevatorCar::InitElevatorCarClip() {
+    const Sint16 xs[4] = {386, 386, 512, 512};
+    const Sint16 ys[4] = {0, 113, 0, 113};
+    for (int i = 0; i < 4; ++i) {
+        carClip[i].x = xs[i];
+        carClip[i].y = ys[i];
+        carClip[i].w = 124;
+        carClip[i].h = 112;
+    }
+}
+
+ElevatorCar::ElevatorCar(point where, point shaftScreen, int type)
+    : location(where), screen(shaftScreen.x + 130, shaftScreen.y + 80, 0), goal(screen), roomType(type), baseY(screen.y) {}
+
+void ElevatorCar::OnLoop() {
+    if (arrived) return;
+    if (goingUp) {
+        screen.y = static_cast<short>(screen.y - 2);
+    } else if (goingDown) {
+        screen.y = static_cast<short>(screen.y + 2);
+    }
+    if (screen.y == goal.y) {
+        goingUp = false;
+        goingDown = false;
+        arrived = true;
+    }
+}
+
+void ElevatorCar::loadCar(short count) {
+    passengers = static_cast<short>(passengers + count);
+    changeGraphic();
+}
+
+short ElevatorCar::unloadCar() {
+    const short before = passengers;
+    passengers = 0;
+    changeGraphic();
+    return before;
+}
+
+void ElevatorCar::callCarToFloor(int floor) {
+    arrived = false;
+    goal.y = static_cast<short>(baseY - 64 * floor);
+    if (goal.y > screen.y) {
+        goingDown = true;
+        goingUp = false;
+    } else if (goal.y < screen.y) {
+        goingUp = true;
+        goingDown = false;
+    } else {
+        goingUp = false;
+        goingDown = false;
+        arrived = true;
+    }
+}
+
+void ElevatorCar::OnRender(const point& camera, int x, int y) {
+    if (x != location.x || y != location.y) return;
+    const int w = carClip[0].w, h = carClip[0].h;
+    const int px = camera.x + screen.x;
+    const int py = camera.y + screen.y;
+    if (!isometric::onScreen(px, py, w, h)) return;
+    const aRoom* def = roomDefinition(roomType);
+    if (def && graphic >= 0 && graphic < 4) CSurface::OnDraw(0, def->surface, px, py, &carClip[graphic]);
+}
+
+void ElevatorCar::changeGraphic() { graphic = passengers > 3 ? 1 : 0; }
+
+void ElevatorCar::dumpVars() const {
+    printf("\nELEVATOR CAR---\npassengers: %d screenY: %d goalY: %d\ngoing UP: %d DOWN: %d ARRIVED: %d\n", passengers,
+           screen.y, goal.y, goingUp ? 1 : 0, goingDown ? 1 : 0, arrived ? 1 : 0);
+}

@@ -1,0 +1,14 @@
+#ifndef ZENTROVA_LOBBY_H
+#define ZENTROVA_LOBBY_H
+
+#include "BasicRoom.h"
+
+// The ground-floor lobby: one object shared by every lobby cell, drawn at each.
+class Lobby final : public BasicRoom {
+public:
+    explicit Lobby(point location);
+    void OnRender(const point& camera, int x, int y) override;
+    double collectRent(short day, int x, int y) override;
+};
+
+#endif

@@ -1,0 +1,261 @@
+#include "gMap.h"
+
+#include <cstdio>
+
+#include "CSurface.h"
+#include "RoomDefs.h"
+#include "display.h"
+#include "game.h"
+#include "gameSettings.h"
+#include "gui.h"
+#include "isometric.h"
+#include "keyModifiers.h"
+#include "protocol.h"
+#include "screenState.h"
+#include "ticks.h"
+
+namespace {
+
+enum ScrollKey : unsigned short { SCROLL_LEFT = 1, SCROLL_UP = 2, SCROLL_RIGHT = 4, SCROLL_DOWN = 8 };
+
+bool shiftHeld() { return (keyModifiers::now() & KMOD_SHIFT) != 0; }
+
+unsigned short scrollBit(SDLKey key) {
+    switch (key) {
+    case SDLK_LEFT: return SCROLL_LEFT;
+    case SDLK_UP: return SCROLL_UP;
+    case SDLK_RIGHT: return SCROLL_RIGHT;
+    case SDLK_DOWN: return SCROLL_DOWN;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+gMap::gMap() : startTime(ticks::now()) {
+    nextCaptionTime = startTime + 1000;
+    camera = point(384, 0, 0);
+    limits[0] = isometric::cellToScreen(0, 20, 0, 0);
+    limits[0].x = static_cast<short>(limits[0].x + 64);
+    limits[1] = isometric::cellToScreen(11, 11, 0, 0);
+    limits[2] = isometric::cellToScreen(14, 5, 0, 0);
+    limits[2].x = static_cast<short>(limits[2].x - 32);
+    limits[3] = point(0, 0, 0);
+    puts("game create");
+    printf("limit x[1](6,93): %d x[3](93, 6): %d\n", limits[1].x, limits[3].x);
+    game = Game::Instance();
+    puts("gui create");
+    gui = GUI::Instance();
+    settings = gameSettings::Instance();
+    CSurface::clearScreen();
+    clickAction = &Game::buildEmptyFloor;
+}
+
+void gMap::ProcessEvent(SDL_Event* event) {
+    // Events still queued behind the exit request would reach a game that
+    // OnExit has already ended.
+    if (exitRequested()) return;
+    CEvent::ProcessEvent(event);
+}
+
+void gMap::runClickAction() {
+    if (camera.z >= 0) (game->*clickAction)(camera.z);
+}
+
+void gMap::chooseTool(ClickAction action) {
+    clickAction = action;
+    game->changeCursorSize(1);
+}
+
+void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
+    switch (sym) {
+    case SDLK_ESCAPE:
+        // A quick Shift+Escape can be released before its events are handled;
+        // the key event itself still remembers that Shift was down.
+        if (shiftHeld() || (mod & KMOD_SHIFT)) {
+            OnExit();
+        } else {
+            chooseTool(&Game::buildEmptyFloor);
+        }
+        break;
+    case SDLK_SPACE:
+        game->pause();
+        gui->pause();
+        break;
+    case SDLK_MINUS:
+    case SDLK_PAGEDOWN:
+        moveCamera(CAMERA_FLOOR, true, 4);
+        break;
+    case SDLK_EQUALS:
+    case SDLK_PAGEUP:
+        moveCamera(CAMERA_FLOOR, false, 4);
+        break;
+    case SDLK_c:
+        settings->toggleCeilings();
+        CSurface::clearScreen();
+        break;
+    case SDLK_d:
+        game->dumpVars(camera.z);
+        printf("camera x: %d, camera y: %d\n", camera.x, camera.y);
+        settings->dumpSettings();
+        break;
+    case SDLK_g:
+        settings->toggleGrid();
+        CSurface::clearScreen();
+        break;
+    case SDLK_p:
+        game->testPathing(camera.z);
+        break;
+    case SDLK_r:
+        settings->toggleRooms();
+        CSurface::clearScreen();
+        break;
+    default:
+        scrollKeys = static_cast<unsigned short>(scrollKeys | scrollBit(sym));
+        break;
+    }
+}
+
+void gMap::OnKeyUp(SDLKey sym, SDLMod, Uint16) { scrollKeys = static_cast<unsigned short>(scrollKeys & ~scrollBit(sym)); }
+
+void gMap::moveCamera(CameraField field, bool direction, int amount) {
+    const int factor = shiftHeld() ? 2 : 1;
+    if (field == CAMERA_FLOOR) {
+        int floor = camera.z + (direction ? -1 : 1);
+        const int top = game->getMaxFloors() - 1;
+        if (floor > top) {
+            floor = top;
+        } else if (floor < 0) {
+            floor = 0;
+        }
+        camera.z = static_cast<short>(floor);
+    } else {
+        short& value = field == CAMERA_X ? camera.x : camera.y;
+        const short old = value;
+        value = static_cast<short>(direction ? value + amount * factor : value - amount * factor);
+        const bool outside = field == CAMERA_Y ? (value > maxCameraY || value < minCameraY)
+                                               : (value < minCameraX || value > maxCameraX);
+        if (outside) value = old;
+    }
+    game->setCursor(camera, mouseX, mouseY);
+    redraw = true;
+}
+
+void gMap::OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, bool) {
+    game->setCursor(camera, x, y);
+    mouseX = x;
+    mouseY = y;
+    redraw = true;
+    if (left) {
+        runClickAction();
+    } else if (right) {
+        if (relX != 0) moveCamera(CAMERA_X, true, relX);
+        if (relY != 0) moveCamera(CAMERA_Y, true, relY);
+    }
+    const bool over = gui->checkMouse(x, y, left);
+    game->toggleCursor(!over);
+}
+
+void gMap::OnMouseWheel(bool up, bool down, int, int) {
+    if (up) {
+        moveCamera(CAMERA_FLOOR, false, 4);
+    } else if (down) {
+        moveCamera(CAMERA_FLOOR, true, 4);
+    }
+}
+
+void gMap::OnLButtonDown(int x, int y) {
+    if (gui->checkMouse(x, y, true)) {
+        gui->checkWindow();
+    } else {
+        runClickAction();
+    }
+}
+
+void gMap::OnRButtonDown(int, int) {}
+
+void gMap::OnExit() {
+    puts("OMG, EXIT PROGRAM!");
+    game->onExit();
+    gui->onExit();
+    game = nullptr;
+    gui = nullptr;
+    setNextState(EXIT);
+}
+
+void gMap::OnUser(Uint8, int code, void* data1, void*) {
+    const aRoom* definition = static_cast<const aRoom*>(data1);
+    switch (code) {
+    case events::PAUSE:
+        game->pause();
+        gui->pause();
+        break;
+    case events::EXIT_TO_MENU:
+        gui->createWindow("This will exit to the menu.\n\tAre you sure?", 2, 28, 2, events::EXIT_WINDOW);
+        break;
+    case events::SAVE_GAME:
+        game->save();
+        break;
+    case events::LOAD_GAME:
+        gui->createWindow("TEST: Load Game?", 1, 16, 2, events::LOAD_WINDOW);
+        break;
+    case events::BUILD_FLOOR:
+        chooseTool(&Game::buildEmptyFloor);
+        break;
+    case events::BUILD_LOBBY:
+        chooseTool(&Game::buildLobby);
+        break;
+    case events::BUILD_ROOM:
+    case events::BUILD_TRANSPORT:
+        if (!definition) {
+            fputs("Error: Unknown event code", stderr);
+            break;
+        }
+        clickAction = code == events::BUILD_ROOM ? &Game::buildRoom : &Game::buildTransportation;
+        game->setRoomType(camera.z, definition->id);
+        break;
+    case events::BULLDOZE:
+        chooseTool(&Game::bulldoze);
+        break;
+    case events::EXIT_CONFIRMED:
+        gui->killWindow();
+        setNextState(MENU);
+        break;
+    case events::LOAD_CONFIRMED:
+        gui->killWindow();
+        game->load();
+        break;
+    case events::EXIT_CANCELLED:
+    case events::LOAD_CANCELLED:
+        gui->killWindow();
+        break;
+    default:
+        fputs("Error: Unknown event code", stderr);
+        break;
+    }
+}
+
+void gMap::Loop() {
+    const Uint32 now = ticks::now();
+    if (now >= nextCaptionTime + 1000) {
+        nextCaptionTime = now;
+        showFrameRate(frames, now - startTime);
+    }
+    if (scrollKeys & SCROLL_LEFT) moveCamera(CAMERA_X, true, 4);
+    if (scrollKeys & SCROLL_UP) moveCamera(CAMERA_Y, true, 4);
+    if (scrollKeys & SCROLL_RIGHT) moveCamera(CAMERA_X, false, 4);
+    if (scrollKeys & SCROLL_DOWN) moveCamera(CAMERA_Y, false, 4);
+    game->loop(camera.z);
+    gui->update();
+}
+
+void gMap::Render() {
+    if (redraw) {
+        redraw = false;
+        CSurface::clearScreen();
+    }
+    game->render(camera);
+    gui->show();
+    CSurface::flip();
+    ++frames;
+}

@@ -1,0 +1,63 @@
+#ifndef ZENTROVA_GMAP_H
+#define ZENTROVA_GMAP_H
+
+#include "CEvent.h"
+#include "point.h"
+
+class Game;
+class GUI;
+class gameSettings;
+
+// The screen the game is played on: keeps the camera and turns keys, mouse
+// and user events into calls on the game, the GUI and the view settings.
+class gMap final : public gGame {
+public:
+    using ClickAction = void (Game::*)(short floor);
+
+    gMap();
+    ~gMap() override = default;
+
+    void ProcessEvent(SDL_Event* event) override;
+    void OnKeyDown(SDLKey sym, SDLMod mod, Uint16 unicode) override;
+    void OnKeyUp(SDLKey sym, SDLMod mod, Uint16 unicode) override;
+    void OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, bool middle) override;
+    void OnMouseWheel(bool up, bool down, int x, int y) override;
+    void OnLButtonDown(int x, int y) override;
+    void OnRButtonDown(int x, int y) override;
+    void OnExit() override;
+    void OnUser(Uint8 type, int code, void* data1, void* data2) override;
+    void Loop() override;
+    void Render() override;
+
+    enum CameraField { CAMERA_X, CAMERA_Y, CAMERA_FLOOR };
+    void moveCamera(CameraField field, bool direction, int amount);
+
+    // Camera bounds that keep the tower on screen.
+    static constexpr int minCameraX = -480;
+    static constexpr int maxCameraX = 1280;
+    static constexpr int minCameraY = -704;
+    static constexpr int maxCameraY = 640;
+
+    const point& getCamera() const { return camera; }
+    ClickAction getClickAction() const { return clickAction; }
+
+private:
+    void runClickAction();
+    void chooseTool(ClickAction action);
+
+    int frames = 0;
+    Uint32 nextCaptionTime;
+    Uint32 startTime;
+    unsigned short scrollKeys = 0;
+    point camera;
+    point limits[4];
+    int mouseX = 0;
+    int mouseY = 0;
+    bool redraw = false;
+    Game* game;
+    GUI* gui;
+    gameSettings* settings;
+    ClickAction clickAction;
+};
+
+#endif

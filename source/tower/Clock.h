@@ -1,0 +1,55 @@
+#ifndef ZENTROVA_CLOCK_H
+#define ZENTROVA_CLOCK_H
+
+#include <SDL.h>
+#include <cstddef>
+#include <cstdio>
+
+// The tower's calendar: 60 minutes, 24 hours, 14 days a month, 12 months a year.
+class Clock {
+public:
+    // The parts of the day, as getTimeOfDay reports them.
+    enum TimeOfDay : short { NIGHT = 1, MORNING = 2, DAY = 3, EVENING = 4 };
+
+    static Clock* Instance();
+
+    // Counts at most one game minute (an hour with Ctrl held) per call; true
+    // when a new day began. Sets ticked when a minute was counted.
+    bool loop(bool& ticked);
+    // Appends "HH:MM Day:D \nMonth:M Year:Y" at text, writing at most room bytes.
+    void appendClockTime(char* text, size_t room) const;
+    // The part of the day (1 night, 2 morning, 3 day, 4 evening) when it
+    // changed since the last call, else 0.
+    short getTimeOfDay();
+    short getDay() const { return day; }
+    void setSpeed(short newSpeed) { speed = newSpeed; }
+    int save(FILE* file) const;
+    bool load(FILE* file);
+
+    short getMinute() const { return minute; }
+    short getHour() const { return hour; }
+    short getMonth() const { return month; }
+    short getYear() const { return year; }
+    short getSpeed() const { return speed; }
+
+    // Tests and the benchmark: put the calendar somewhere known.
+    void set(short minute, short hour, short day, short month, short year);
+    static void resetTimeOfDay();
+
+private:
+    Clock();
+    Clock(const Clock&) = delete;
+    Clock& operator=(const Clock&) = delete;
+    static Clock* singleton;
+    static short lastTimeOfDay;
+
+    short minute = 0;
+    short hour = 23;
+    short day = 1;
+    short month = 1;
+    short year = 1;
+    short speed = 100;  // one game minute lasts 10 x speed milliseconds
+    Uint32 lastTick;
+};
+
+#endif

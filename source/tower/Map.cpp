@@ -1,0 +1,383 @@
+#include "Map.h"
+
+#include <SDL.h>
+#include <vector>
+
+#include "BasicRoom.h"
+#include "Elevator.h"
+#include "ElevatorCar.h"
+#include "Lobby.h"
+#include "Room.h"
+#include "Transportation.h"
+#include "gameSettings.h"
+#include "isometric.h"
+#include "keyModifiers.h"
+#include "ticks.h"
+
+gameSettings* Map::settings = nullptr;
+
+Map::Map() : lastUpdate(ticks::now()) {
+    for (auto& plane : cellRooms)
+        for (auto& column : plane)
+            for (Room*& room : column) room = nullptr;
+    settings = gameSettings::Instance();
+    ElevatorCar::InitElevatorCarClip();
+}
+
+Map::~Map() { OnCleanup(); }
+
+bool Map::inGrid(int x, int y, int z) const {
+    return x >= 0 && y >= 0 && z >= 0 && x < capacityX && y < capacityY && z < capacityZ;
+}
+
+Tile* Map::tileAt(int x, int y, int z) const { return inGrid(x, y, z) ? tiles[x][y][z].get() : nullptr; }
+
+Room* Map::roomAt(int x, int y, int z) const { return inGrid(x, y, z) ? cellRooms[x][y][z] : nullptr; }
+
+void Map::loadMap(const char*, int floors) {
+    width = capacityX;
+    height = capacityY;
+    maxFloors = floors < 1 ? 1 : (floors > capacityZ ? capacityZ : floors);
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                tiles[x][y][z] = std::make_unique<Tile>(x, y, z);
+                tiles[x][y][z]->init(z == 0 ? x % 2 : 0);
+            }
+}
+
+void Map::OnCleanup() {
+    for (int x = 0; x < capacityX; ++x)
+        for (int y = 0; y < capacityY; ++y)
+            for (int z = 0; z < capacityZ; ++z) {
+                setRoom(x, y, z, nullptr);
+                tiles[x][y][z].reset();
+            }
+    lobby = nullptr;
+}
+
+void Map::release(Room* room) {
+    if (room == lobby) lobby = nullptr;
+    if (room == originRoom) originRoom = nullptr;
+    for (int x = 0; x < capacityX; ++x)
+        for (int y = 0; y < capacityY; ++y)
+            for (int z = 0; z < capacityZ; ++z)
+                if (Room* other = cellRooms[x][y][z]) other->forgetConnection(room);
+    delete room;
+}
+
+void Map::setRoom(int x, int y, int z, Room* room) {
+    if (!inGrid(x, y, z)) return;
+    Room* old = cellRooms[x][y][z];
+    if (old == room) return;
+    cellRooms[x][y][z] = room;
+    if (room) room->addReference();
+    if (old && old->dropReference() == 0) release(old);
+}
+
+void Map::OnLoop() {
+    const Uint32 now = ticks::now();
+    if (now - lastUpdate < 100) return;
+    lastUpdate = now;
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                if (Tile* tile = tiles[x][y][z].get()) tile->OnLoop();
+                if (Room* room = cellRooms[x][y][z]) room->OnLoop(x, y);
+            }
+}
+
+void Map::OnRender(const point& camera, bool cursorVisible) {
+    const int viewed = camera.z < maxFloors ? camera.z : maxFloors - 1;
+    for (int z = 0; z < viewed; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y)
+                if (Tile* tile = tiles[x][y][z].get()) tile->OnRenderBelow(camera);
+    if (viewed >= 0) {
+        const bool roomsOn = settings->areRoomsOn();
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                if (Tile* tile = tiles[x][y][viewed].get()) tile->OnRender(camera);
+                Room* room = cellRooms[x][y][viewed];
+                if (room && roomsOn) room->OnRender(camera, x, y);
+            }
+    }
+    if (!cursorVisible) return;
+    if (cursorSpanX > 1 || cursorSpanY > 1) {
+        showCursor(cursor.x, cursor.y, camera);
+    } else if (Tile* tile = tileAt(cursor.x, cursor.y, cursor.z)) {
+        tile->renderCursor(camera);
+    }
+}
+
+void Map::showCursor(int x, int y, const point& camera) {
+    for (int i = 0; i < cursorSpanY; ++i)
+        for (int j = 0; j < cursorSpanX; ++j)
+            if (x - j >= 0 && y - i >= 0)
+                if (Tile* tile = tileAt(x - j, y - i, camera.z)) tile->renderCursor(camera);
+}
+
+void Map::changeCursorSize(short spanY, short spanX) {
+    cursorSpanY = spanY;
+    cursorSpanX = spanX;
+}
+
+void Map::rotateCursor() {
+    const short spanY = cursorSpanY;
+    cursorSpanY = cursorSpanX;
+    cursorSpanX = spanY;
+}
+
+void Map::setCursor(const point& camera, int mouseX, int mouseY) {
+    const point old = cursor;
+    int x = 0, y = 0;
+    isometric::pointerToCell(camera, mouseX, mouseY, x, y);
+    if (x > width - 1) x = width - 1;
+    if (x < 0) x = 0;
+    if (y > height - 1) y = height - 1;
+    if (y < 0) y = 0;
+    // The storey follows the camera, kept inside the grid for a camera that is not.
+    int z = camera.z;
+    if (z > maxFloors - 1) z = maxFloors - 1;
+    if (z < 0) z = 0;
+    cursor = point(x, y, z);
+    if (lastCursor != old) {
+        updateHiddenWalls(lastCursor, cursor);
+        lastCursor = old;
+    }
+}
+
+void Map::wallAt(int x, int y, int z, bool on) {
+    if (Tile* tile = tileAt(x, y, z)) {
+        if (on) tile->turnWallOn(); else tile->turnWallOff();
+    }
+}
+
+void Map::updateHiddenWalls(const point& p, const point& n) {
+    // The back walls of the cells in front of the cursor would cover it.
+    if (n.x + 1 < width && p.x + 1 < width) {
+        wallAt(p.x + 1, p.y, p.z, true);
+        wallAt(n.x + 1, n.y, n.z, false);
+        if (n.y + 1 < height && p.y + 1 < height) {
+            if (p.y >= n.y) wallAt(p.x + 1, p.y + 1, p.z, true);
+            wallAt(n.x + 1, n.y + 1, n.z, false);
+        }
+    }
+    if (n.y + 1 < height && p.y + 1 < height) {
+        if (p.x <= n.x) wallAt(p.x, p.y + 1, p.z, true);
+        wallAt(n.x, n.y + 1, n.z, false);
+    }
+}
+
+bool Map::checkCursor() {
+    bool result = true;
+    for (int i = 0; i < cursorSpanY; ++i)
+        for (int j = 0; j < cursorSpanX; ++j) {
+            Tile* tile = tileAt(cursor.x - j, cursor.y - i, cursor.z);
+            if (!tile || !tile->isBuildable() || !tile->hasFloor()) result = false;
+        }
+    return result;
+}
+
+void Map::dumpVars() {
+    if (Tile* tile = tileAt(cursor.x, cursor.y, cursor.z)) tile->dumpVars();
+    if (Room* room = roomAt(cursor.x, cursor.y, cursor.z)) room->dumpVars();
+}
+
+// --- building and bulldozing ---
+
+void Map::occupy(int x, int y, int z, Room* room) {
+    Tile* tile = tileAt(x, y, z);
+    if (!tile) return;
+    if (!cellRooms[x][y][z]) setRoom(x, y, z, room);
+    tile->setBuildable(false);
+    tile->turnTileOff();
+}
+
+void Map::vacate(int x, int y, int z) {
+    Tile* tile = tileAt(x, y, z);
+    if (!tile) return;
+    setRoom(x, y, z, nullptr);
+    tile->setBuildable(true);
+    tile->turnTileOn();
+}
+
+int Map::buildRoom(int type) {
+    if (!checkCursor()) return 2;
+    if (!lobby) return 1;
+    setRoom(cursor.x, cursor.y, cursor.z, new BasicRoom(cursor, type));
+    hasRooms = true;
+    Room* room = cellRooms[cursor.x][cursor.y][cursor.z];
+    for (int i = 0; i < cursorSpanY; ++i)
+        for (int j = 0; j < cursorSpanX; ++j) occupy(cursor.x - j, cursor.y - i, cursor.z, room);
+    return 0;
+}
+
+int Map::buildTransportation(int type, int kind) {
+    if (!checkCursor()) return 2;
+    if (!lobby) return 1;
+    Room* room = nullptr;
+    if (kind == 2) {
+        room = new Elevator(cursor, type);
+        setRoom(cursor.x, cursor.y, cursor.z, room);
+    }
+    hasRooms = true;
+    for (int i = 0; i < cursorSpanY; ++i)
+        for (int j = 0; j < cursorSpanX; ++j) occupy(cursor.x - j, cursor.y - i, cursor.z, room);
+    return 0;
+}
+
+bool Map::buildLobby() {
+    if (!checkCursor()) return false;
+    if (!lobby) lobby = new Lobby(cursor);
+    setRoom(cursor.x, cursor.y, cursor.z, lobby);
+    hasRooms = true;
+    Tile* tile = tileAt(cursor.x, cursor.y, cursor.z);
+    tile->setBuildable(false);
+    tile->turnTileOff();
+    return true;
+}
+
+bool Map::buildFloor() {
+    Tile* tile = tileAt(cursor.x, cursor.y, cursor.z);
+    if (!tile || tile->hasFloor()) return false;
+    if (!tile->isBuildable() && (keyModifiers::now() & KMOD_ALT) == 0) return false;
+    const int mask = calcFloors(true);
+    tile->buildFloor(true, mask, true);
+    // The top storey has nothing above it to roof over.
+    if (Tile* above = tileAt(cursor.x, cursor.y, cursor.z + 1)) above->buildRoof(true);
+    for (int z = cursor.z; z >= 0; --z)
+        if (Tile* below = tileAt(cursor.x, cursor.y, z)) below->placeShadow();
+    if (cursor.z > 0) {
+        Room* below = cellRooms[cursor.x][cursor.y][cursor.z - 1];
+        if (below && below->isTransportation()) setRoom(cursor.x, cursor.y, cursor.z, below);
+    }
+    return true;
+}
+
+bool Map::bulldoze() {
+    Tile* tile = tileAt(cursor.x, cursor.y, cursor.z);
+    if (!tile || !tile->floorIsDestructable()) return false;
+    if (Room* room = cellRooms[cursor.x][cursor.y][cursor.z]) {
+        short sizeX = 1, sizeY = 1;
+        room->getSize(sizeX, sizeY);
+        if (sizeX > 1 || sizeY > 1) {
+            const point anchor = room->getLocation();
+            for (int i = 0; i < sizeY; ++i)
+                for (int j = 0; j < sizeX; ++j) vacate(anchor.x - i, anchor.y - j, cursor.z);
+        } else {
+            vacate(cursor.x, cursor.y, cursor.z);
+        }
+        return true;
+    }
+    if (tile->hasFloor()) {
+        tile->buildFloor(false, 0, true);
+        calcFloors(false);
+        if (Tile* above = tileAt(cursor.x, cursor.y, cursor.z + 1)) above->buildRoof(false);
+        return true;
+    }
+    return false;
+}
+
+// --- floors, pathing and rent ---
+
+int Map::calcFloors(bool add) {
+    int result = 0;
+    const int cx = cursor.x, cy = cursor.y, cz = cursor.z;
+    auto touch = [&](int x, int y, int theirBit, int ourBit) {
+        Tile* neighbour = tileAt(x, y, cz);
+        if (neighbour && x < width && y < height && neighbour->hasFloor()) {
+            neighbour->addFloor(add, theirBit);
+            result |= ourBit;
+        }
+    };
+    touch(cx - 1, cy, Tile::xPlus, Tile::xMinus);
+    touch(cx, cy - 1, Tile::yPlus, Tile::yMinus);
+    touch(cx + 1, cy, Tile::xMinus, Tile::xPlus);
+    touch(cx, cy + 1, Tile::yMinus, Tile::yPlus);
+    return result;
+}
+
+void Map::buildPathingTree() {
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                if (Tile* tile = tiles[x][y][z].get()) tile->resetPathCheck();
+                if (Room* room = cellRooms[x][y][z]) room->resetPathCheck();
+            }
+    if (lobby) calculatePath(lobby->getLocation(), lobby);
+}
+
+void Map::calculatePath(point p, Room* room) {
+    if (room) originRoom = room;
+    Tile* tile = tileAt(p.x, p.y, p.z);
+    if (!tile || tile->pathHasBeenChecked()) return;
+    if (!tile->isPathFloor() && cellRooms[p.x][p.y][p.z] != originRoom) return;
+    if (p.x + 1 < width) addRooms(point(p.x + 1, p.y, p.z), originRoom);
+    if (p.x - 1 >= 0) addRooms(point(p.x - 1, p.y, p.z), originRoom);
+    if (p.y + 1 < height) addRooms(point(p.x, p.y + 1, p.z), originRoom);
+    if (p.y - 1 >= 0) addRooms(point(p.x, p.y - 1, p.z), originRoom);
+}
+
+void Map::addRooms(const point& p, Room* origin) {
+    Room* here = roomAt(p.x, p.y, p.z);
+    if (!here || here == origin) {
+        calculatePath(p, nullptr);
+        return;
+    }
+    if (here->isConnected()) return;
+    if (origin) {
+        origin->connectRoom(here);
+        here->connectRoom(origin);
+    }
+}
+
+double Map::collectRent(short day) {
+    if (!hasRooms) return 0;
+    double total = 0;
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y)
+                if (Room* room = cellRooms[x][y][z]) total += room->collectRent(day, x, y);
+    return total;
+}
+
+// --- saved game ---
+
+bool Map::save(FILE* file) {
+    if (fprintf(file, "%d %d %d\n", maxFloors, width, height) < 0) return false;
+    bool ok = true;
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y)
+                if (Tile* tile = tiles[x][y][z].get()) {
+                    if (!tile->save(file)) ok = false;
+                }
+    return ok;
+}
+
+bool Map::load(FILE* file) {
+    int floors = maxFloors, w = width, h = height;
+    fscanf(file, "%d %d %d", &floors, &w, &h);
+    // The tile records are positional: a grid of another shape cannot be
+    // fitted into this one, so such a file is refused as a whole.
+    if (floors < 1 || floors > capacityZ || w < 1 || w > capacityX || h < 1 || h > capacityY) {
+        printf("save.txt describes a %d x %d x %d grid; the tower holds 1 to %d storeys of 1 to %d x %d cells\n",
+               floors, w, h, capacityZ, capacityX, capacityY);
+        return false;
+    }
+    maxFloors = floors;
+    width = w;
+    height = h;
+    bool ok = true;
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                if (!tiles[x][y][z]) {
+                    tiles[x][y][z] = std::make_unique<Tile>(x, y, z);
+                    tiles[x][y][z]->init(z == 0 ? x % 2 : 0);
+                }
+                if (!tiles[x][y][z]->load(file)) ok = false;
+            }
+    return ok;
+}

@@ -1,0 +1,84 @@
+#ifndef ZENTROVA_GAME_H
+#define ZENTROVA_GAME_H
+
+#include <cstdio>
+#include <memory>
+
+#include "Map.h"
+#include "point.h"
+
+class GUI;
+class Clock;
+
+// The game controller: owns the tower and the money, turns the tower screen's
+// commands into construction with their prices and messages, and runs time.
+class Game {
+public:
+    static Game* Instance();
+    static bool exists() { return singleton != nullptr; }
+
+    static constexpr double FLOOR_COST = 10.0;
+    static constexpr double DESTROY_COST = 5.0;
+    static constexpr double STARTING_FUNDS = 5000.0;
+    static const char* const saveFileName;
+
+    // Ends the game: the map, the room kinds and the singleton are gone afterwards.
+    void onExit();
+    void loop(short floor);
+    void render(const point& camera);
+    void render_debug(point) {}  // kept for debugging builds; the game never calls it
+    void setCursor(point camera, int mouseX, int mouseY);
+    void rotateCursor();  // no key or button rotates the cursor yet
+    void toggleCursor(bool visible) { cursorVisible = visible; }
+    void changeCursorSize(short n) { changeCursorSize(n, n); }
+    void changeCursorSize(short spanY, short spanX);
+    void setRoomType(short floor, short type);
+    void buildEmptyFloor(short floor);
+    void buildLobby(short floor);
+    void buildRoom(short floor);
+    void buildTransportation(short floor);
+    void bulldoze(short floor);
+    int getMaxFloors() const { return map->getMaxFloors(); }
+    void pause() { paused = !paused; }
+    void save();
+    void load();
+    void testPathing(short floor);
+    void dumpVars(short floor);
+
+    // Read-only views for the screens, the tests and the benchmark.
+    double getFunds() const { return funds; }
+    bool isPaused() const { return paused; }
+    bool isCursorVisible() const { return cursorVisible; }
+    short getRoomType() const { return roomType; }
+    Map& getMap() { return *map; }
+
+    // Opens the file a save is written to; tests replace it to make writes fail.
+    static FILE* (*openForWriting)(const char* path);
+
+private:
+    friend struct std::default_delete<Game>;
+    Game();
+    ~Game() = default;
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    bool writeSave(FILE* file);
+    // Prices, builds and reports the selected room kind, as a room or as transport.
+    void buildSelectedRoom(bool transport);
+    void built(int sound, double price);
+    bool canAfford(double price) const { return !(price > funds); }
+
+    static std::unique_ptr<Game> singleton;
+
+    GUI* gui;
+    Clock* clock;
+
+    bool paused = false;
+    bool cursorVisible = true;
+    bool ticked = true;
+    std::unique_ptr<Map> map;
+    double funds = STARTING_FUNDS;
+    short roomType = 0;
+};
+
+#endif

@@ -1,0 +1,184 @@
+#include "gui.h"
+
+#include <cstdio>
+
+#include "display.h"
+#include "protocol.h"
+#include "spf.h"
+#include "ticks.h"
+
+std::unique_ptr<GUI> GUI::singleton;
+
+namespace {
+
+constexpr int barHeight = 32;
+constexpr int statusHeight = 24;
+
+Uint32 mapColour(SDL_Surface* surface, SDL_Color colour) {
+    return surface ? SDL_MapRGB(surface->format, colour.r, colour.g, colour.b) : 0;
+}
+
+}  // namespace
+
+GUI* GUI::Instance() {
+    if (!singleton) singleton.reset(new GUI());
+    return singleton.get();
+}
+
+GUI::GUI() {
+    puts("gui creation");
+    barRect = makeRect(0, 0, resolutionX, barHeight);
+    statusRect = makeRect(0, resolutionY - statusHeight, resolutionX, statusHeight);
+    statusInner = makeRect(4, 4, resolutionX - 8, 16);
+    // Placed by the window's height, not its width: the divider sits where it always has.
+    separator = makeRect(resolutionY - 200, 4, 6, 16);
+
+    barSurface.reset(SDL_CreateRGBSurface(0, resolutionX, barHeight, 32, 0, 0, 0, 0));
+    if (!barSurface) fputs("GUI is NULL", stderr);
+    statusSurface.reset(SDL_CreateRGBSurface(0, resolutionX, statusHeight, 32, 0, 0, 0, 0));
+    if (!statusSurface) fputs("status bar is NULL", stderr);
+    backgroundColour = mapColour(barSurface.get(), gui_background);
+    borderColour = mapColour(statusSurface.get(), gui_border);
+
+    Button::activeClip = makeRect(0, 0, button::width, button::height);
+    messageTime = ticks::now();
+    floorClip = makeRect(184, 20, 44, 31);
+    digitClip = makeRect(0, 0, 12, 14);
+}
+
+void GUI::onExit() {
+    if (singleton.get() == this) singleton.reset();
+}
+
+void GUI::addButton(int slot, int code, bool momentary, const char* text, int roomNumber, bool selectsTool) {
+    buttons.push_back(std::make_unique<Button>(slot, code, momentary, text, roomNumber));
+    buttons.back()->setSelectsTool(selectsTool);
+}
+
+bool GUI::checkMouse(int mouseX, int mouseY, bool clicked) {
+    bool over = false;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        Button& current = *buttons[i];
+        if (!mouseIsInside(mouseX, mouseY, current.getRect(), barRect.x, 0)) continue;
+        over = true;
+        setHelpText(current.getStatusBar());
+        if (clicked) {
+            lastClicked = static_cast<int>(i);
+            if (current.selectsTool()) clearButtons();
+            current.click();
+        }
+    }
+    if (!over && !paused) setHelpText(nullptr);
+    const bool overWindow = window && window->checkMouse(mouseX, mouseY, clicked);
+    return overWindow || mouseY > resolutionY - statusHeight || mouseY <= barHeight - 1;
+}
+
+void GUI::checkWindow() {
+    if (window) window->loop();
+}
+
+void GUI::clearButtons() {
+    for (size_t i = 0; i < buttons.size(); ++i) buttons[i]->reset(static_cast<int>(i) != lastClicked);
+}
+
+void GUI::deselect() {
+    if (lastClicked >= 0 && static_cast<size_t>(lastClicked) < buttons.size()) buttons[lastClicked]->reset(true);
+}
+
+void GUI::pause() {
+    paused = !paused;
+    if (!buttons.empty()) {
+        Button& pauseButton = *buttons[0];
+        if (paused) {
+            pauseButton.setAttributes(0, true, "Play");
+            pauseButton.activate();
+        } else {
+            pauseButton.setAttributes(0, false, "Pause");
+            pauseButton.reset(true);
+        }
+    }
+    dirty = true;
+}
+
+void GUI::setInfoText(const char* text) {
+    infoSurface.reset(FNT_Render(text ? text : "", gui_text));
+    dirty = true;
+}
+
+void GUI::setHelpText(const char* text) {
+    if (!text) {
+        if (!helpText.empty() || helpSurface) {
+            helpText.clear();
+            helpSurface.reset();
+        }
+        return;
+    }
+    if (helpSurface && helpText == text) return;
+    helpText = text;
+    helpSurface.reset(FNT_Render(helpText.c_str(), gui_text));
+    dirty = true;
+}
+
+void GUI::setMessageText(const char* text) {
+    messageTime = ticks::now();
+    if (!text) {
+        messageText.clear();
+        messageSurface.reset();
+        return;
+    }
+    if (messageSurface && messageText == text) return;
+    messageText = text;
+    messageSurface.reset(FNT_Render(messageText.c_str(), gui_text));
+    dirty = true;
+}
+
+void GUI::setFloor(int floor, int floors) {
+    digitClip.x = static_cast<Sint16>(floor * 12);
+    if (floor == 1) {
+        floorClip.x = 184;
+    } else if (floor < floors) {
+        floorClip.x = 92;
+    } else {
+        floorClip.x = 0;
+        digitClip.x = 0;
+    }
+}
+
+void GUI::createWindow(const char* text, int lines, int columns, int buttonCount, int id) {
+    if (window) return;
+    const short w = static_cast<short>(columns * 8 + 20);
+    const short h = static_cast<short>(lines * 8 + 52);
+    SDL_Rect size = makeRect(0, 0, w, h);
+    window = std::make_unique<gWindow>(resolutionX / 2 - w / 2, resolutionY / 2 - h / 2, text, size, buttonCount, id);
+}
+
+void GUI::killWindow() { window.reset(); }
+
+void GUI::update() {
+    if (!dirty) return;
+    if (messageTime + messageLifetime < ticks::now()) setMessageText(nullptr);
+    if (barSurface) SDL_FillRect(barSurface.get(), nullptr, backgroundColour);
+    if (statusSurface) {
+        SDL_FillRect(statusSurface.get(), nullptr, borderColour);
+        SDL_FillRect(statusSurface.get(), &statusInner, backgroundColour);
+        SDL_FillRect(statusSurface.get(), &separator, borderColour);
+    }
+    if (window) window->update();
+    dirty = false;
+}
+
+void GUI::show() {
+    if (barSurface) {
+        for (auto& current : buttons) current->show(barSurface.get());
+        if (infoSurface) CSurface::OnDraw(barSurface.get(), infoSurface.get(), resolutionX - infoSurface->w - 50, 4, nullptr);
+        CSurface::OnDraw(0, barSurface.get(), barRect.x, barRect.y, nullptr);
+    }
+    if (statusSurface) {
+        if (helpSurface) CSurface::OnDraw(statusSurface.get(), helpSurface.get(), separator.x + 12, statusInner.y + 4, nullptr);
+        if (messageSurface) CSurface::OnDraw(statusSurface.get(), messageSurface.get(), 12, statusInner.y + 4, nullptr);
+        CSurface::OnDraw(0, statusSurface.get(), statusRect.x, statusRect.y, nullptr);
+    }
+    if (window) window->show();
+    CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 0, statusRect.y - floorClip.h, &floorClip);
+    CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 2, statusRect.y - floorClip.h + 12, &digitClip);
+}
