@@ -82,7 +82,7 @@ struct Size {
 const Size sizes[] = {{800, 600}, {1920, 1080}};
 
 struct Options {
-    std::string json = "bench/results.json";
+    std::string json = "build-bench/results.json";
     std::string binary;
     std::string references;  // the directory holding hashes.txt and the frames
     std::string capture;     // set: write references there instead of timing

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the frame benchmark (bench/): a table on standard output and
-# the same figures as JSON in bench/results.json, or in the file named.
+# the same figures as JSON in build-bench/results.json, or in the file named.
 #
 #   tools/bench.sh [RESULTS.json]
 #   tools/bench.sh --capture    re-records tests/data/frames from the current
@@ -13,7 +13,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 mode=run
-results="$root/bench/results.json"
+results="$root/build-bench/results.json"
 if [ "${1:-}" = --capture ]; then
     mode=capture
 elif [ -n "${1:-}" ]; then
