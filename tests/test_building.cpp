@@ -259,9 +259,11 @@ TEST_F(TowerTest, ElevatorShaftGrowsWithEachFloorBuiltAboveIt) {
     EXPECT_EQ(2, shaft->references()) << "the storey above still holds the shaft";
     expectOwnershipConsistent(map, 0);
 
-    ASSERT_EQ(0, place(ELEVATOR_DEF, 5, 1, 0, STAIRS)) << "stairs are built without an object";
+    // No object stands for stairs: covering cells with nothing would leave
+    // holes that no save could bring back, so such a kind builds nothing.
+    ASSERT_EQ(2, place(ELEVATOR_DEF, 5, 1, 0, STAIRS));
     EXPECT_EQ(nullptr, map.roomAt(5, 1, 0));
-    EXPECT_TRUE(tile(4, 0, 0)->isTileOff() && !tile(4, 0, 0)->isBuildable());
+    EXPECT_TRUE(!tile(4, 0, 0)->isTileOff() && tile(4, 0, 0)->isBuildable());
 }
 
 TEST_F(TowerTest, TowerStepsTheCarOncePerShaftStoreyEveryHundredMilliseconds) {

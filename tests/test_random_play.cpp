@@ -328,6 +328,18 @@ private:
         if (lobby && cells.find(lobby) == cells.end()) {
             return fail("the map's lobby is referenced by no cell: it was released or replaced without clearing lobby");
         }
+        return savesComeBackWhole(*game);
+    }
+
+    // Each new save, loaded and saved again, must give the same file: the
+    // whole tower came back, whatever the play before it built.
+    bool savesComeBackWhole(Game& game) {
+        const std::string saved = readFile("save.txt");
+        if (saved.empty() || saved == lastSave) return true;
+        game.load();
+        game.save();
+        lastSave = readFile("save.txt");
+        if (lastSave != saved) return fail("a save loaded and saved again came out different");
         return true;
     }
 
@@ -338,6 +350,7 @@ private:
     GUI* knownGui = nullptr;
     size_t knownButtons = 0;
     int sweepCode = 0;
+    std::string lastSave;
 };
 
 class RandomPlay : public ::testing::Test {

@@ -6,13 +6,17 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "CSurface.h"
 #include "Clock.h"
+#include "Elevator.h"
 #include "Lobby.h"
 #include "Map.h"
 #include "RoomDefs.h"
+#include "frameScenes.h"
+#include "freshStart.h"
 #include "gEngine.h"
 #include "gMap.h"
 #include "gMenu.h"
@@ -280,6 +284,159 @@ TEST_F(TowerScreen, SaveChangeLoadRestoresTheTower) {
 
     game->save();
     EXPECT_EQ(first, readFile("save.txt")) << "time was frozen, so the clock line matches too";
+}
+
+// Everything after the tile records: the sections the rooms came in.
+std::string sectionsOf(const std::string& save) {
+    size_t at = 0;
+    for (int line = 0; line < 3 + 4000 && at != std::string::npos; ++line) at = save.find('\n', at) + 1;
+    return at == std::string::npos ? std::string() : save.substr(at);
+}
+
+TEST_F(TowerScreen, SaveLoadSaveKeepsEveryRoomLobbyCellAndElevatorCarMidTrip) {
+    frame_scenes::buildFullTower(map());
+    // Cars on their way: the tower steps them every 100 ms.
+    for (int step = 0; step < 7; ++step) {
+        ticks::advance(100);
+        map().OnLoop();
+    }
+    game->save();
+    const std::string first = readFile("save.txt");
+    ASSERT_EQ(0u, sectionsOf(first).rfind("rooms ", 0)) << "the rooms follow the 4000 tile records";
+
+    freshStart::newGame(100000);
+    game = Game::Instance();
+    {
+        CapturedOutput out(stdout);
+        game->load();
+        EXPECT_EQ(std::string::npos, out.text().find("skipped")) << out.text();
+    }
+    EXPECT_STREQ("Game loaded.", GUI::Instance()->getMessageText());
+    game->save();
+    EXPECT_EQ(first, readFile("save.txt")) << "a loaded tower is saved again byte for byte";
+
+    // The tower came back whole: shared objects, counts and the shafts' storeys.
+    ASSERT_NE(nullptr, map().getLobby());
+    EXPECT_EQ(map().getLobby(), map().roomAt(19, 2, 0)) << "every lobby cell refers to the one lobby";
+    Room* shaft = map().roomAt(4, 5, 0);
+    ASSERT_NE(nullptr, dynamic_cast<Elevator*>(shaft));
+    EXPECT_EQ(shaft, map().roomAt(3, 4, 8)) << "the shaft reaches every storey built over it";
+    EXPECT_EQ(4 * 9, shaft->references());
+}
+
+TEST_F(TowerScreen, LoadedRoomsPayTheirRentAndCannotBeBuiltOver) {
+    for (int x = 2; x <= 5; ++x) clickCell(x, 2);
+    clickButton(lobbySlot);
+    clickCell(5, 2);
+    clickButton(hotelSlot);
+    clickCell(2, 2);
+    clickButton(hotelSlot + 1);  // the suite covers (4, 2) and (3, 2)
+    clickCell(4, 2);
+    game->save();
+    const double saved = game->getFunds();
+
+    freshStart::newGame(100000);
+    game = Game::Instance();
+    game->load();
+    ASSERT_DOUBLE_EQ(saved, game->getFunds());
+    EXPECT_FALSE(map().tileAt(2, 2, 0)->isBuildable()) << "the loaded room still covers its cell";
+    Clock::Instance()->set(59, 23, 1, 1, 1);  // one minute before day 2: both rooms pay
+    ticks::advance(1000);
+    game->loop(0);
+    EXPECT_DOUBLE_EQ(saved + rooms[2].rentIncome + rooms[3].rentIncome, game->getFunds());
+}
+
+TEST_F(TowerScreen, AFileWithoutRoomsLoadsWithoutHoles) {
+    for (int x = 2; x <= 3; ++x) clickCell(x, 2);
+    clickButton(lobbySlot);
+    clickCell(3, 2);
+    clickButton(hotelSlot);
+    clickCell(2, 2);
+    game->save();
+    const std::string withRooms = readFile("save.txt");
+    writeFile("save.txt", withRooms.substr(0, withRooms.size() - sectionsOf(withRooms).size()));
+
+    game->load();
+    EXPECT_EQ(nullptr, map().getLobby()) << "a file without room records holds no rooms";
+    for (int x = 2; x <= 3; ++x) {
+        const Tile* tile = map().tileAt(x, 2, 0);
+        EXPECT_TRUE(tile->hasFloor());
+        EXPECT_TRUE(tile->isBuildable()) << x;
+        EXPECT_FALSE(tile->isTileOff()) << x;
+    }
+    clickButton(lobbySlot);
+    clickCell(3, 2);
+    EXPECT_NE(nullptr, map().getLobby()) << "the cell takes a lobby again";
+}
+
+// Every room is referred to by exactly as many cells as it counts, and the
+// lobby is the room some cell holds.
+::testing::AssertionResult roomsAreCounted(Map& map) {
+    std::map<Room*, int> cells;
+    for (int z = 0; z < Map::capacityZ; ++z)
+        for (int x = 0; x < Map::capacityX; ++x)
+            for (int y = 0; y < Map::capacityY; ++y)
+                if (Room* room = map.roomAt(x, y, z)) ++cells[room];
+    for (const auto& entry : cells)
+        if (entry.first->references() != entry.second)
+            return ::testing::AssertionFailure() << "a room counts " << entry.first->references() << " references but "
+                                                 << entry.second << " cells hold it";
+    if (map.getLobby() && !cells.count(map.getLobby())) return ::testing::AssertionFailure() << "a lobby on no cell";
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(TowerScreen, HostileRoomRecordsLoadWhatTheyCanAndTheGamePlaysOn) {
+    for (int x = 2; x <= 6; ++x)
+        for (int y = 2; y <= 4; ++y) clickCell(x, y);
+    clickButton(lobbySlot);
+    clickCell(2, 2);
+    clickCell(2, 3);
+    clickButton(hotelSlot);
+    clickCell(3, 2);
+    clickButton(hotelSlot - 1);  // the elevator covers (5..6, 3..4)
+    clickCell(6, 4);
+    clickButton(floorSlot);
+    send(keyEvent(SDLK_PAGEUP));
+    clickCell(5, 4, 1);  // over the shaft's corner, so it reaches storey 1
+    game->save();
+    const std::string save = readFile("save.txt");
+    const std::string tiles = save.substr(0, save.size() - sectionsOf(save).size());
+    const std::string sections = sectionsOf(save);
+    ASSERT_NE(std::string::npos, sections.find("elevator 6 4 0 0 1 5 ")) << sections;
+
+    std::vector<std::string> files;
+    // Cut short at every byte: inside every field of every record.
+    for (size_t cut = 0; cut < sections.size(); ++cut) files.push_back(tiles + sections.substr(0, cut));
+    const char* crafted[] = {
+        "rooms 2000000000\nhotel1 3 2 0 0 1 1 3 2 0\n",
+        "rooms 3\nhotel1 -3 2 0 0 1 1 -3 2 0\nhotel1 99999999999 2 0 0 1 1 3 2 0\nhotel1 3 2 0 -1 1 1 3 2 0\n",
+        "rooms 2\ncastle 3 2 0 0 1 1 3 2 0\n? 3 2 0 0 1 1 3 2 0\n",
+        "rooms 2\nhotel1 3 2 0 0 1 1 3 2 0\nhotel1 3 2 0 0 2 1 3 2 0\n",
+        "rooms 1\nhotel1 9 9 0 0 1 1 9 9 0\n",
+        "rooms 1\nhotel1 3 2 0 0 1 4000 3 2 0\n",
+        "rooms 1\nelevator 6 4 0 0 1 4 5 3 0 5 4 0 6 3 0 6 4 0 640 9 0 0 1 6 1\n",
+        "rooms 1\nelevator 6 4 0 0 1 4 5 3 0 5 4 0 6 3 0 6 4 0 3 1 1 0 0 -6 0\n",
+        "rooms 0\nkinds 0\nshuttle 0\n",
+        "rooms\nlobby 2 2 0 0 1 1 2 2 0\n",
+        "lobby 2 2 0 0 1 1 2 2 0\nhotel1 3 2 0 0 1 1 3 2 0\n",
+        "rooms 2\nlobby 2 2 0 0 1 1 2 2 0\nlobby 2 3 0 0 1 1 2 3 0\n",
+        "rooms 1\nlobby 2 2 0 0 1 1 2 2 0 7\nkinds 2\nhotel1 9 -4\nnowhere 0 1\nshuttle 1\n7\n",
+    };
+    for (const char* text : crafted) files.push_back(tiles + text);
+
+    for (const std::string& text : files) {
+        writeFile("save.txt", text);
+        {
+            CapturedOutput out(stdout);
+            game->load();
+        }
+        ASSERT_TRUE(roomsAreCounted(map())) << text.substr(tiles.size());
+        EXPECT_LE(Elevator::nextFloorGoal(), Elevator::topShuttleFloor);
+        for (const aRoom& def : rooms) ASSERT_GE(def.count, 1);
+        ticks::advance(100);
+        frame();
+        clickCell(6, 6);
+    }
 }
 
 // Fails every write after the first n bytes, like a disk that fills up.

@@ -33,10 +33,12 @@ BasicRoom::BasicRoom(point where, int type) : Room(where), roomType(type) {
     screenPosition.y = static_cast<short>(screenPosition.y - 64);
 
     if (def->maxVariant != 0) {
+        variant = def->nextVariant;
         clip.y = static_cast<Sint16>(clip.y + def->nextVariant * clip.h);
         def->nextVariant = static_cast<unsigned short>(def->nextVariant + 1);
         if (def->nextVariant > def->maxVariant) def->nextVariant = 0;
     }
+    serial = def->count;
     snprintf(name, sizeof name, "%s %d", def->title, def->count);
     ++def->count;
 }

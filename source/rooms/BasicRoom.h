@@ -26,6 +26,10 @@ public:
     void forgetConnection(Room* other) override;
 
     int getRoomType() const { return roomType; }
+    // What the room took from its kind when it was built: a saved game
+    // brings it back with the same picture and name.
+    int getVariant() const { return variant; }
+    int getSerial() const { return serial; }
     bool wasReached() const { return pathChecked; }
     const std::vector<Room*>& getConnectedRooms() const { return connectedRooms; }
 
@@ -40,6 +44,8 @@ protected:
     int reserved2 = 0;
     int roomType;
     char name[128];
+    int variant = 0;
+    int serial = 0;
     bool pathChecked = false;
     std::vector<Room*> connectedRooms;
 };

@@ -36,4 +36,10 @@ void Elevator::OnRender(const point& camera, int x, int y) {
     car().OnRender(camera, x, y);
 }
 
+bool Elevator::setNextFloorGoal(int goal) {
+    if (goal < 0 || goal > topShuttleFloor) return false;
+    floorGoal = goal;
+    return true;
+}
+
 void Elevator::dumpVars() { car().dumpVars(); }

@@ -74,6 +74,38 @@ void ElevatorCar::OnRender(const point& camera, int x, int y) {
     if (def && graphic >= 0 && graphic < 4) CSurface::OnDraw(0, def->surface, px, py, &carClip[graphic]);
 }
 
+ElevatorCar::State ElevatorCar::state() const {
+    State now;
+    now.rise = baseY - screen.y;
+    now.goalFloor = (baseY - goal.y) / 64;
+    now.goingUp = goingUp;
+    now.goingDown = goingDown;
+    now.arrived = arrived;
+    now.passengers = passengers;
+    now.graphic = graphic;
+    return now;
+}
+
+bool ElevatorCar::restore(const State& saved, int highestGoal) {
+    const int goalRise = 64 * saved.goalFloor;
+    if (saved.goalFloor < 0 || saved.goalFloor > highestGoal) return false;
+    // Between the lowest floor and the highest the shuttle can send it to, on
+    // its 2-pixel grid, or its steps would never meet the goal.
+    if (saved.rise < 0 || saved.rise > 64 * highestGoal || (saved.rise - goalRise) % 2 != 0) return false;
+    const bool up = saved.rise < goalRise, down = saved.rise > goalRise, there = saved.rise == goalRise;
+    if (saved.goingUp != up || saved.goingDown != down || saved.arrived != there) return false;
+    if (saved.passengers < 0 || saved.passengers > 32767) return false;
+    if (saved.graphic != (saved.passengers > 3 ? 1 : 0)) return false;
+    screen.y = static_cast<short>(baseY - saved.rise);
+    goal.y = static_cast<short>(baseY - goalRise);
+    goingUp = up;
+    goingDown = down;
+    arrived = there;
+    passengers = static_cast<short>(saved.passengers);
+    graphic = static_cast<short>(saved.graphic);
+    return true;
+}
+
 void ElevatorCar::changeGraphic() { graphic = passengers > 3 ? 1 : 0; }
 
 void ElevatorCar::dumpVars() const {

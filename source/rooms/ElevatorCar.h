@@ -12,6 +12,22 @@ public:
     static SDL_Rect carClip[4];
     static void InitElevatorCarClip();
 
+    // Where the car is and what it does, in floors and pixels above the
+    // lowest floor of its travel: what a saved game keeps of it.
+    struct State {
+        int rise = 0;       // pixels above its lowest floor
+        int goalFloor = 0;  // floors above its lowest floor
+        bool goingUp = false;
+        bool goingDown = false;
+        bool arrived = true;
+        int passengers = 0;
+        int graphic = 0;
+    };
+    State state() const;
+    // Takes a state that the shuttle can be in, with its goal at most
+    // highestGoal floors up; false (and the car unchanged) otherwise.
+    bool restore(const State& saved, int highestGoal);
+
     ElevatorCar(point location, point screen, int roomType);
 
     void OnLoop();

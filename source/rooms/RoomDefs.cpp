@@ -101,6 +101,26 @@ aRoom* roomDefinition(int index) {
     return &rooms[static_cast<size_t>(index)];
 }
 
+int roomKindIndex(const std::string& kindName) {
+    for (size_t i = 0; i < rooms.size(); ++i)
+        if (rooms[i].kindName == kindName) return static_cast<int>(i);
+    return -1;
+}
+
+namespace {
+
+// "assets//hotel1.xml" names the kind "hotel1".
+std::string kindNameOf(const char* path) {
+    std::string name = path;
+    const size_t slash = name.find_last_of("/\\");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
 SDL_Surface* loadSurfaceFromBase64(const char* text) {
     const size_t length = strlen(text);
     printf("iconBufferSize: %d\n", static_cast<int>(length));
@@ -180,6 +200,7 @@ int loadARoom(const char* path) {
     }
     room.id = static_cast<short>(nextId);
     room.count = 1;
+    room.kindName = kindNameOf(path);
     room.surface = CSurface::toDisplayFormat(image);
     rooms.push_back(room);
     ++nextId;
@@ -189,6 +210,7 @@ int loadARoom(const char* path) {
 int loadRoomDefs() {
     aRoom lobby;
     snprintf(lobby.title, sizeof lobby.title, "%s", "Lobby");
+    lobby.kindName = "lobby";
     lobby.sizeX = 1;
     lobby.sizeY = 1;
     lobby.cost = 100.0;

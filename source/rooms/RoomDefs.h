@@ -2,6 +2,7 @@
 #define ZENTROVA_ROOMDEFS_H
 
 #include <SDL.h>
+#include <string>
 #include <vector>
 
 // Kinds of room definition.
@@ -22,6 +23,10 @@ struct aRoom {
     short rentPeriod = 0;
     short type = 0;
     char title[50] = {0};
+    // The definition file's name without folder and ending ("hotel1"), or
+    // "lobby": saved games name kinds by it, since indices depend on which
+    // files loaded.
+    std::string kindName;
 };
 
 // Entry 0 is the lobby; the others come from the room definition files.
@@ -37,5 +42,8 @@ void clearRoomDefs();
 
 // The definition at an index, or null for an index outside the table.
 aRoom* roomDefinition(int index);
+
+// The index of the kind with this name, or -1.
+int roomKindIndex(const std::string& kindName);
 
 #endif

@@ -8,6 +8,7 @@
 #include "ElevatorCar.h"
 #include "Lobby.h"
 #include "Room.h"
+#include "RoomDefs.h"
 #include "Transportation.h"
 #include "gameSettings.h"
 #include "isometric.h"
@@ -202,26 +203,30 @@ void Map::vacate(int x, int y, int z) {
     tile->turnTileOn();
 }
 
+void Map::admit(Room* room) {
+    hasRooms = true;
+    if (!lobby) lobby = dynamic_cast<Lobby*>(room);
+}
+
 int Map::buildRoom(int type) {
     if (!checkCursor()) return 2;
     if (!lobby) return 1;
-    setRoom(cursor.x, cursor.y, cursor.z, new BasicRoom(cursor, type));
-    hasRooms = true;
-    Room* room = cellRooms[cursor.x][cursor.y][cursor.z];
+    Room* room = new BasicRoom(cursor, type);
+    setRoom(cursor.x, cursor.y, cursor.z, room);
+    admit(room);
     for (int i = 0; i < cursorSpanY; ++i)
         for (int j = 0; j < cursorSpanX; ++j) occupy(cursor.x - j, cursor.y - i, cursor.z, room);
     return 0;
 }
 
 int Map::buildTransportation(int type, int kind) {
-    if (!checkCursor()) return 2;
+    // Only elevators have a room object; cells covered by nothing could
+    // never be bulldozed, saved or built on again.
+    if (!checkCursor() || kind != ELEVATOR) return 2;
     if (!lobby) return 1;
-    Room* room = nullptr;
-    if (kind == 2) {
-        room = new Elevator(cursor, type);
-        setRoom(cursor.x, cursor.y, cursor.z, room);
-    }
-    hasRooms = true;
+    Room* room = new Elevator(cursor, type);
+    setRoom(cursor.x, cursor.y, cursor.z, room);
+    admit(room);
     for (int i = 0; i < cursorSpanY; ++i)
         for (int j = 0; j < cursorSpanX; ++j) occupy(cursor.x - j, cursor.y - i, cursor.z, room);
     return 0;
@@ -229,9 +234,9 @@ int Map::buildTransportation(int type, int kind) {
 
 bool Map::buildLobby() {
     if (!checkCursor()) return false;
-    if (!lobby) lobby = new Lobby(cursor);
-    setRoom(cursor.x, cursor.y, cursor.z, lobby);
-    hasRooms = true;
+    Room* room = lobby ? lobby : new Lobby(cursor);
+    setRoom(cursor.x, cursor.y, cursor.z, room);
+    admit(room);
     Tile* tile = tileAt(cursor.x, cursor.y, cursor.z);
     tile->setBuildable(false);
     tile->turnTileOff();
@@ -343,6 +348,39 @@ double Map::collectRent(short day) {
 }
 
 // --- saved game ---
+
+void Map::removeAllRooms() {
+    for (int x = 0; x < capacityX; ++x)
+        for (int y = 0; y < capacityY; ++y)
+            for (int z = 0; z < capacityZ; ++z) setRoom(x, y, z, nullptr);
+    lobby = nullptr;
+    hasRooms = false;
+}
+
+void Map::adoptRoom(Room* room, const std::vector<point>& cells) {
+    for (const point& cell : cells) setRoom(cell.x, cell.y, cell.z, room);
+    // A room that covers no cell would never be released.
+    if (room->references() == 0) {
+        delete room;
+        return;
+    }
+    admit(room);
+}
+
+void Map::reopenUncoveredCells() {
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                Tile* tile = tiles[x][y][z].get();
+                if (!tile || cellRooms[x][y][z] || !tile->isTileOff() || tile->isBuildable()) continue;
+                tile->turnTileOn();
+                // Open as building would have left it: floors and roofs take
+                // rooms and floors, bare ground takes floors.
+                const bool open = tile->hasFloor() || tile->getType() == Tile::ROOF ||
+                                  (z == 0 && tile->getType() <= Tile::PLAIN);
+                tile->setBuildable(open);
+            }
+}
 
 bool Map::save(FILE* file) {
     if (fprintf(file, "%d %d %d\n", maxFloors, width, height) < 0) return false;

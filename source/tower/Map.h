@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "Tile.h"
 #include "point.h"
@@ -57,6 +58,14 @@ public:
     bool save(FILE* file);
     bool load(FILE* file);
 
+    // Saved games bring the rooms back: every room object goes, then each
+    // comes back on exactly the cells it covered, counted as building counts
+    // them. A cell left hidden and closed to building that no room covers is
+    // opened again.
+    void removeAllRooms();
+    void adoptRoom(Room* room, const std::vector<point>& cells);
+    void reopenUncoveredCells();
+
     // Read-only views for the game, the tests and the benchmark.
     Tile* tileAt(int x, int y, int z) const;
     Room* roomAt(int x, int y, int z) const;
@@ -77,6 +86,9 @@ private:
     void updateHiddenWalls(const point& previous, const point& now);
     void occupy(int x, int y, int z, Room* room);
     void vacate(int x, int y, int z);
+    // A new room object enters the tower: rent is collected from now on, and
+    // the first lobby object becomes the lobby.
+    void admit(Room* room);
 
     Room* cellRooms[capacityX][capacityY][capacityZ];
     std::unique_ptr<Tile> tiles[capacityX][capacityY][capacityZ];

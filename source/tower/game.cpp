@@ -10,6 +10,8 @@
 #include "Soundbank.h"
 #include "gui.h"
 #include "protocol.h"
+#include "roomRecords.h"
+#include "saveSections.h"
 #include "toolbar.h"
 
 std::unique_ptr<Game> Game::singleton;
@@ -171,6 +173,7 @@ bool Game::writeSave(FILE* file) {
     ok = clock->save(file) > 0 && ok;
     ok = fputc('\n', file) != EOF && ok;
     ok = map->save(file) && ok;
+    ok = RoomRecords::save(*map, file) && ok;
     return ok;
 }
 
@@ -219,12 +222,30 @@ void Game::load() {
         ok = false;
     }
     puts("loading map floor");
-    if (!map->load(file)) {
+    if (map->load(file)) {
+        loadSections(file);
+    } else {
         puts("MAP LOAD ERROR");
         ok = false;
     }
     fclose(file);
     gui->setMessageText(ok ? "Game loaded." : "ERROR loading game.");
+}
+
+void Game::loadSections(FILE* file) {
+    // The tower's rooms are those of the file, or none for a file from
+    // before rooms were saved; the tiles they stood on came with the tiles.
+    RoomRecords roomRecords(*map);
+    saveSections::Reader reader(file);
+    std::string name, line;
+    long count = 0;
+    while (reader.nextSection(name, count)) {
+        if (roomRecords.read(name, reader)) continue;
+        printf("save.txt: the section \"%s\" is not one this game knows; it was passed over\n", name.c_str());
+        while (reader.nextRecord(line)) {
+        }
+    }
+    roomRecords.finish();
 }
 
 void Game::testPathing(short) { map->buildPathingTree(); }

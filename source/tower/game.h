@@ -63,6 +63,8 @@ private:
     Game& operator=(const Game&) = delete;
 
     bool writeSave(FILE* file);
+    // What follows the tile records: the rooms, and sections of later versions.
+    void loadSections(FILE* file);
     // Prices, builds and reports the selected room kind, as a room or as transport.
     void buildSelectedRoom(bool transport);
     void built(int sound, double price);

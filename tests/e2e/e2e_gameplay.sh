@@ -43,7 +43,7 @@ funds = float(lines[0])
 expected_funds = 5000 - 16 * 10 - 2 * 100 - 500 - 2 * 5
 assert abs(funds - expected_funds) < 1e-6, f"funds {funds}, expected {expected_funds}"
 assert lines[2].split() == ["10", "20", "20"], f"header {lines[2]}"
-tiles = [tuple(map(int, l.split())) for l in lines[3:] if l.strip()]
+tiles = [tuple(map(int, l.split())) for l in lines[3:3 + 4000] if l.strip()]
 assert len(tiles) == 4000, f"{len(tiles)} tile records"
 def tile(x, y, z=0):
     return tiles[z * 400 + x * 20 + y]
