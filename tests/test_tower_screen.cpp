@@ -23,6 +23,7 @@
 #include "game.h"
 #include "gui.h"
 #include "keyModifiers.h"
+#include "protocol.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -118,11 +119,19 @@ TEST_F(TowerScreen, BuildingAFloorThenALobbyChargesTheirPrices) {
     EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS - Game::FLOOR_COST, game->getFunds());
 
     clickButton(lobbySlot);
+    EXPECT_EQ("Build Lobby: Cost $100", std::string(gui->getHelpText())) << "the label states what is charged";
     clickCell(3, 3);
     ASSERT_NE(nullptr, map().getLobby());
     EXPECT_EQ(map().getLobby(), map().roomAt(3, 3, 0));
     EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS - Game::FLOOR_COST - rooms[0].cost, game->getFunds())
         << "a lobby cell costs the lobby definition's price, not its button's label";
+
+    send(keyEvent(SDLK_SPACE));
+    frame();
+    clickButton(floorSlot);
+    clickCell(4, 4);
+    frame();
+    EXPECT_EQ(0u, gui->getInfoText().rfind("Funds: 4880.00\n", 0)) << "paused, the read-out still follows the funds";
 }
 
 TEST_F(TowerScreen, RefusalsAreShownAndLastTwoAndAHalfSeconds) {
@@ -166,6 +175,15 @@ TEST_F(TowerScreen, TheCursorHidesOverTheBarAndBuildsNothingThere) {
     for (int x = 0; x < Map::capacityX; ++x)
         for (int y = 0; y < Map::capacityY; ++y) EXPECT_FALSE(map().tileAt(x, y, 0)->hasFloor());
     EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds());
+
+    // Straight from the bar onto the map: one motion only shows the cursor
+    // again, and the click builds under the pointer, not where it was.
+    pointAt(2, 2);
+    send(motionEvent(200, 16));
+    send(motionEvent(cellX(6, 6), cellY(6, 6)));
+    send(buttonEvent(SDL_BUTTON_LEFT, cellX(6, 6), cellY(6, 6)));
+    EXPECT_TRUE(map().tileAt(6, 6, 0)->hasFloor());
+    EXPECT_FALSE(map().tileAt(2, 2, 0)->hasFloor());
 }
 
 TEST_F(TowerScreen, DraggingWithTheLeftButtonBuildsAlongTheWay) {
@@ -185,7 +203,13 @@ TEST_F(TowerScreen, CameraStopsAtItsBoundsAndFloorsClamp) {
     EXPECT_EQ(384, screen->getCamera().x);
 
     send(keyEvent(SDLK_LEFT));
-    for (int i = 0; i < 400; ++i) frame();
+    ticks::advance(500);
+    frame();
+    EXPECT_EQ(384 + 120, screen->getCamera().x) << "half a second held scrolls 120 pixels, however many frames";
+    for (int i = 0; i < 400; ++i) {
+        ticks::advance(17);
+        frame();
+    }
     EXPECT_EQ(gMap::maxCameraX, screen->getCamera().x) << "starting from 384, steps of 4 reach the bound exactly";
     send(keyEvent(SDLK_LEFT, false));
 
@@ -193,6 +217,9 @@ TEST_F(TowerScreen, CameraStopsAtItsBoundsAndFloorsClamp) {
     EXPECT_EQ(0, screen->getCamera().z);
     for (int i = 0; i < 12; ++i) send(keyEvent(SDLK_PAGEUP));
     EXPECT_EQ(game->getMaxFloors() - 1, screen->getCamera().z);
+    frame();
+    EXPECT_TRUE(gui->showsTens() && gui->getTensClip().x == 12 && gui->getDigitClip().x == 0)
+        << "the tenth storey reads 10";
     send(buttonEvent(SDL_BUTTON_WHEELDOWN, 400, 300));
     EXPECT_EQ(game->getMaxFloors() - 2, screen->getCamera().z) << "a wheel turn down is one floor down";
 }
@@ -262,6 +289,22 @@ TEST_F(TowerScreen, RentArrivesAtMidnight) {
     frame();
     EXPECT_EQ(4, Clock::Instance()->getDay());
     EXPECT_DOUBLE_EQ(before + rooms[2].rentIncome, game->getFunds()) << "a one-day room pays every midnight";
+    EXPECT_STREQ("Rent collected: $40", gui->getMessageText());
+    EXPECT_DOUBLE_EQ(rooms[2].rentIncome, game->getLedger().on(Clock::Instance()->dayNumber(), Ledger::RENT));
+    EXPECT_DOUBLE_EQ(-(20 + rooms[0].cost + rooms[2].cost),
+                     game->getLedger().between(0, Clock::Instance()->dayNumber(), Ledger::CONSTRUCTION))
+        << "every change of the funds is in the ledger";
+
+    gui->setMessageText(nullptr);
+    Clock::Instance()->set(59, 23, 4, 1, 1);
+    Room* room = map().roomAt(4, 4, 0);
+    ASSERT_NE(nullptr, room);
+    send(userEvent(events::BULLDOZE));
+    clickCell(4, 4);
+    ASSERT_EQ(nullptr, map().roomAt(4, 4, 0));
+    ticks::advance(10000);
+    frame();
+    EXPECT_EQ(nullptr, gui->getMessageText()) << "no word when no rent was due";
 }
 
 TEST_F(TowerScreen, SaveChangeLoadRestoresTheTower) {

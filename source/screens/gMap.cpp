@@ -34,6 +34,7 @@ unsigned short scrollBit(SDLKey key) {
 
 gMap::gMap() : startTime(ticks::now()) {
     nextCaptionTime = startTime + 1000;
+    lastScrollTime = startTime;
     camera = point(384, 0, 0);
     limits[0] = isometric::cellToScreen(0, 20, 0, 0);
     limits[0].x = static_cast<short>(limits[0].x + 64);
@@ -168,6 +169,10 @@ void gMap::OnLButtonDown(int x, int y) {
     if (gui->checkMouse(x, y, true)) {
         gui->checkWindow();
     } else {
+        // The cursor may still stand where it was last shown, before the
+        // pointer crossed the bar: the tool acts under the pointer only.
+        game->toggleCursor(true);
+        game->setCursor(camera, x, y);
         runClickAction();
     }
 }
@@ -241,12 +246,25 @@ void gMap::Loop() {
         nextCaptionTime = now;
         showFrameRate(frames, now - startTime);
     }
-    if (scrollKeys & SCROLL_LEFT) moveCamera(CAMERA_X, true, 4);
-    if (scrollKeys & SCROLL_UP) moveCamera(CAMERA_Y, true, 4);
-    if (scrollKeys & SCROLL_RIGHT) moveCamera(CAMERA_X, false, 4);
-    if (scrollKeys & SCROLL_DOWN) moveCamera(CAMERA_Y, false, 4);
+    scrollByHeldKeys(now);
     game->loop(camera.z);
     gui->update();
+}
+
+void gMap::scrollByHeldKeys(Uint32 now) {
+    const Uint32 elapsed = now - lastScrollTime;
+    lastScrollTime = now;
+    if (!(scrollKeys & (SCROLL_LEFT | SCROLL_UP | SCROLL_RIGHT | SCROLL_DOWN))) {
+        scrollCarry = 0;
+        return;
+    }
+    scrollCarry += elapsed * scrollStepsPerSecond;
+    for (; scrollCarry >= 1000; scrollCarry -= 1000) {
+        if (scrollKeys & SCROLL_LEFT) moveCamera(CAMERA_X, true, scrollStep);
+        if (scrollKeys & SCROLL_UP) moveCamera(CAMERA_Y, true, scrollStep);
+        if (scrollKeys & SCROLL_RIGHT) moveCamera(CAMERA_X, false, scrollStep);
+        if (scrollKeys & SCROLL_DOWN) moveCamera(CAMERA_Y, false, scrollStep);
+    }
 }
 
 void gMap::Render() {

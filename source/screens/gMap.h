@@ -32,6 +32,10 @@ public:
     enum CameraField { CAMERA_X, CAMERA_Y, CAMERA_FLOOR };
     void moveCamera(CameraField field, bool direction, int amount);
 
+    // Arrow keys move the view this far per 1/60 s held (twice that with Shift).
+    static constexpr int scrollStep = 4;
+    static constexpr int scrollStepsPerSecond = 60;
+
     // Camera bounds that keep the tower on screen.
     static constexpr int minCameraX = -480;
     static constexpr int maxCameraX = 1280;
@@ -44,11 +48,15 @@ public:
 private:
     void runClickAction();
     void chooseTool(ClickAction action);
+    // Held arrow keys move the view by held time, whatever the frame rate.
+    void scrollByHeldKeys(Uint32 now);
 
     int frames = 0;
     Uint32 nextCaptionTime;
     Uint32 startTime;
     unsigned short scrollKeys = 0;
+    Uint32 lastScrollTime;
+    Uint32 scrollCarry = 0;  // held time not yet scrolled, in 1/60000 s
     point camera;
     point limits[4];
     int mouseX = 0;

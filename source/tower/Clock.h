@@ -22,6 +22,9 @@ public:
     // changed since the last call, else 0.
     short getTimeOfDay();
     short getDay() const { return day; }
+    // Days since the first day of year 1: the ledger's calendar.
+    long dayNumber() const { return (static_cast<long>(year - 1) * 12 + (month - 1)) * 14 + (day - 1); }
+    static constexpr int daysPerMonth = 14;
     void setSpeed(short newSpeed) { speed = newSpeed; }
     int save(FILE* file) const;
     bool load(FILE* file);

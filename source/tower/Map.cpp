@@ -313,28 +313,72 @@ void Map::buildPathingTree() {
     if (lobby) calculatePath(lobby->getLocation(), lobby);
 }
 
+namespace {
+
+// The search the P key runs: visited cells show the path mark, and each room
+// reached is linked to the lobby both ways.
+struct LinkingWalk : Map::AreaWalk {
+    bool visited(Tile& tile) override { return tile.pathHasBeenChecked(); }
+    bool enterFloor(Tile& tile) override { return tile.isPathFloor(); }
+    void reached(Room* room, Room* origin) override {
+        if (room->isConnected() || !origin) return;
+        origin->connectRoom(room);
+        room->connectRoom(origin);
+    }
+};
+
+// The same walk that only looks: whether it reaches one room, marking nothing.
+struct LookingWalk : Map::AreaWalk {
+    explicit LookingWalk(const Room* target) : target(target) {}
+    bool visited(Tile& tile) override { return seen[tile.getPosition().x][tile.getPosition().y]; }
+    bool enterFloor(Tile& tile) override {
+        seen[tile.getPosition().x][tile.getPosition().y] = true;
+        return tile.getType() == Tile::FLOOR;
+    }
+    void reached(Room* room, Room*) override { found = found || room == target; }
+
+    const Room* target;
+    bool found = false;
+    bool seen[Map::capacityX][Map::capacityY] = {};
+};
+
+}  // namespace
+
+void Map::walkArea(const point& p, Room* origin, AreaWalk& walk) {
+    Tile* tile = tileAt(p.x, p.y, p.z);
+    if (!tile || walk.visited(*tile)) return;
+    if (!walk.enterFloor(*tile) && cellRooms[p.x][p.y][p.z] != origin) return;
+    if (p.x + 1 < width) walkStep(point(p.x + 1, p.y, p.z), origin, walk);
+    if (p.x - 1 >= 0) walkStep(point(p.x - 1, p.y, p.z), origin, walk);
+    if (p.y + 1 < height) walkStep(point(p.x, p.y + 1, p.z), origin, walk);
+    if (p.y - 1 >= 0) walkStep(point(p.x, p.y - 1, p.z), origin, walk);
+}
+
+void Map::walkStep(const point& p, Room* origin, AreaWalk& walk) {
+    Room* here = roomAt(p.x, p.y, p.z);
+    if (!here || here == origin) {
+        walkArea(p, origin, walk);
+    } else {
+        walk.reached(here, origin);
+    }
+}
+
 void Map::calculatePath(point p, Room* room) {
     if (room) originRoom = room;
-    Tile* tile = tileAt(p.x, p.y, p.z);
-    if (!tile || tile->pathHasBeenChecked()) return;
-    if (!tile->isPathFloor() && cellRooms[p.x][p.y][p.z] != originRoom) return;
-    if (p.x + 1 < width) addRooms(point(p.x + 1, p.y, p.z), originRoom);
-    if (p.x - 1 >= 0) addRooms(point(p.x - 1, p.y, p.z), originRoom);
-    if (p.y + 1 < height) addRooms(point(p.x, p.y + 1, p.z), originRoom);
-    if (p.y - 1 >= 0) addRooms(point(p.x, p.y - 1, p.z), originRoom);
+    LinkingWalk walk;
+    walkArea(p, originRoom, walk);
 }
 
 void Map::addRooms(const point& p, Room* origin) {
-    Room* here = roomAt(p.x, p.y, p.z);
-    if (!here || here == origin) {
-        calculatePath(p, nullptr);
-        return;
-    }
-    if (here->isConnected()) return;
-    if (origin) {
-        origin->connectRoom(here);
-        here->connectRoom(origin);
-    }
+    LinkingWalk walk;
+    walkStep(p, origin, walk);
+}
+
+bool Map::bordersLobbyArea(const Room* room) {
+    if (!lobby || !room || room == lobby) return false;
+    LookingWalk walk(room);
+    walkArea(lobby->getLocation(), lobby, walk);
+    return walk.found;
 }
 
 double Map::collectRent(short day) {

@@ -53,6 +53,18 @@ public:
     void buildPathingTree();
     void calculatePath(point p, Room* room);
     void addRooms(const point& p, Room* origin);
+    // Whether the P key's search would reach the room from the lobby; it marks
+    // and links nothing.
+    bool bordersLobbyArea(const Room* room);
+
+    // One step of that search: which cells it has seen, which carry it on
+    // (entering marks them seen), and what it does with each room it reaches.
+    struct AreaWalk {
+        virtual ~AreaWalk() = default;
+        virtual bool visited(Tile& tile) = 0;
+        virtual bool enterFloor(Tile& tile) = 0;
+        virtual void reached(Room* room, Room* origin) = 0;
+    };
     double collectRent(short day);
 
     bool save(FILE* file);
@@ -84,6 +96,9 @@ private:
     void release(Room* room);
     void wallAt(int x, int y, int z, bool on);
     void updateHiddenWalls(const point& previous, const point& now);
+    // Depth first over the built floors around the origin, x + 1, x - 1, y + 1, y - 1.
+    void walkArea(const point& p, Room* origin, AreaWalk& walk);
+    void walkStep(const point& p, Room* origin, AreaWalk& walk);
     void occupy(int x, int y, int z, Room* room);
     void vacate(int x, int y, int z);
     // A new room object enters the tower: rent is collected from now on, and

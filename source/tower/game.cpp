@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "CSurface.h"
 #include "Clock.h"
@@ -42,7 +43,11 @@ Game::Game() : map(std::make_unique<Map>()) {
     loadRoomDefs();
 
     for (const ToolbarButton& entry : toolbarButtons) {
-        gui->addButton(entry.cell, entry.code, entry.momentary, entry.helpText, 0, entry.selectsTool);
+        std::string text = entry.helpText;
+        // The lobby is charged what its definition says; so says its button.
+        const aRoom* lobbyKind = roomDefinition(0);
+        if (entry.code == events::BUILD_LOBBY && lobbyKind) text = "Build Lobby: Cost $" + moneyText(lobbyKind->cost);
+        gui->addButton(entry.cell, entry.code, entry.momentary, text.c_str(), 0, entry.selectsTool);
         if (entry.code != events::BUILD_LOBBY) continue;
         for (size_t i = 1; i < rooms.size(); ++i) {
             gui->addButton(firstRoomCell + static_cast<int>(i) - 1, events::BUILD_ROOM, false, "",
@@ -60,9 +65,17 @@ void Game::onExit() {
 
 void Game::loop(short floor) {
     gui->setFloor(floor + 1, map->getMaxFloors());
-    if (paused) return;
-    map->OnLoop();
-    if (clock->loop(ticked)) funds += map->collectRent(clock->getDay());
+    if (!paused) {
+        map->OnLoop();
+        if (clock->loop(ticked)) {
+            const double rent = map->collectRent(clock->getDay());
+            if (rent != 0) {
+                changeFunds(rent, Ledger::RENT);
+                gui->setMessageText(("Rent collected: $" + moneyText(rent)).c_str());
+            }
+        }
+    }
+    // Paused or not, a change of the funds shows at once.
     if (!ticked) return;
 
     const short timeOfDay = clock->getTimeOfDay();
@@ -101,10 +114,15 @@ void Game::setRoomType(short, short type) {
     }
 }
 
-void Game::built(int sound, double price) {
-    CSoundBank::SoundControl.Play(sound);
-    funds -= price;
+void Game::changeFunds(double amount, Ledger::Kind kind) {
+    funds += amount;
+    ledger.record(clock->dayNumber(), kind, amount);
     ticked = true;
+}
+
+void Game::built(int sound, double price, Ledger::Kind kind) {
+    CSoundBank::SoundControl.Play(sound);
+    changeFunds(-price, kind);
 }
 
 void Game::buildEmptyFloor(short floor) {
@@ -117,7 +135,7 @@ void Game::buildEmptyFloor(short floor) {
         gui->setMessageText("You cannot build any higher.");
         return;
     }
-    if (map->buildFloor()) built(sounds::BUILD, FLOOR_COST);
+    if (map->buildFloor()) built(sounds::BUILD, FLOOR_COST, Ledger::CONSTRUCTION);
 }
 
 void Game::buildLobby(short floor) {
@@ -133,7 +151,7 @@ void Game::buildLobby(short floor) {
         return;
     }
     if (map->buildLobby()) {
-        built(sounds::BUILD, def->cost);
+        built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION);
     } else {
         gui->setMessageText(cannotBuildThere);
     }
@@ -149,7 +167,7 @@ void Game::buildSelectedRoom(bool transport) {
     }
     const int result = transport ? map->buildTransportation(roomType, def->type) : map->buildRoom(roomType);
     switch (result) {
-    case 0: built(sounds::BUILD, def->cost); break;
+    case 0: built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION); break;
     case 1: gui->setMessageText(needLobby); break;
     default: gui->setMessageText(cannotBuildThere); break;
     }
@@ -165,7 +183,7 @@ void Game::bulldoze(short) {
         gui->setMessageText("You don't have enough money to bulldoze that.");
         return;
     }
-    if (map->bulldoze()) built(sounds::BULLDOZE, DESTROY_COST);
+    if (map->bulldoze()) built(sounds::BULLDOZE, DESTROY_COST, Ledger::BULLDOZING);
 }
 
 bool Game::writeSave(FILE* file) {
@@ -174,6 +192,7 @@ bool Game::writeSave(FILE* file) {
     ok = fputc('\n', file) != EOF && ok;
     ok = map->save(file) && ok;
     ok = RoomRecords::save(*map, file) && ok;
+    ok = ledger.save(file) && ok;
     return ok;
 }
 
@@ -236,11 +255,16 @@ void Game::loadSections(FILE* file) {
     // The tower's rooms are those of the file, or none for a file from
     // before rooms were saved; the tiles they stood on came with the tiles.
     RoomRecords roomRecords(*map);
+    ledger.clear();
     saveSections::Reader reader(file);
     std::string name, line;
     long count = 0;
     while (reader.nextSection(name, count)) {
         if (roomRecords.read(name, reader)) continue;
+        if (name == "ledger") {
+            ledger.read(reader);
+            continue;
+        }
         printf("save.txt: the section \"%s\" is not one this game knows; it was passed over\n", name.c_str());
         while (reader.nextRecord(line)) {
         }

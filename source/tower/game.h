@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "Ledger.h"
 #include "Map.h"
 #include "point.h"
 
@@ -47,6 +48,8 @@ public:
 
     // Read-only views for the screens, the tests and the benchmark.
     double getFunds() const { return funds; }
+    const Ledger& getLedger() const { return ledger; }
+    Clock& getClock() { return *clock; }
     bool isPaused() const { return paused; }
     bool isCursorVisible() const { return cursorVisible; }
     short getRoomType() const { return roomType; }
@@ -67,7 +70,9 @@ private:
     void loadSections(FILE* file);
     // Prices, builds and reports the selected room kind, as a room or as transport.
     void buildSelectedRoom(bool transport);
-    void built(int sound, double price);
+    void built(int sound, double price, Ledger::Kind kind);
+    // The one place the funds change: the ledger records it, the read-out shows it.
+    void changeFunds(double amount, Ledger::Kind kind);
     bool canAfford(double price) const { return !(price > funds); }
 
     static std::unique_ptr<Game> singleton;
@@ -80,6 +85,7 @@ private:
     bool ticked = true;
     std::unique_ptr<Map> map;
     double funds = STARTING_FUNDS;
+    Ledger ledger;
     short roomType = 0;
 };
 

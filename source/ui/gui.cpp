@@ -12,6 +12,7 @@ std::unique_ptr<GUI> GUI::singleton;
 namespace {
 
 constexpr int barHeight = 32;
+constexpr int digitWidth = 12;
 constexpr int statusHeight = 24;
 
 Uint32 mapColour(SDL_Surface* surface, SDL_Color colour) {
@@ -43,7 +44,8 @@ GUI::GUI() {
     Button::activeClip = makeRect(0, 0, button::width, button::height);
     messageTime = ticks::now();
     floorClip = makeRect(184, 20, 44, 31);
-    digitClip = makeRect(0, 0, 12, 14);
+    digitClip = makeRect(0, 0, digitWidth, 14);
+    tensClip = digitClip;
 }
 
 void GUI::onExit() {
@@ -101,7 +103,8 @@ void GUI::pause() {
 }
 
 void GUI::setInfoText(const char* text) {
-    infoSurface.reset(FNT_Render(text ? text : "", gui_text));
+    infoText = text ? text : "";
+    infoSurface.reset(FNT_Render(infoText.c_str(), gui_text));
     dirty = true;
 }
 
@@ -133,14 +136,17 @@ void GUI::setMessageText(const char* text) {
 }
 
 void GUI::setFloor(int floor, int floors) {
-    digitClip.x = static_cast<Sint16>(floor * 12);
+    // The strip holds the digits 0 to 9; from storey 10 on the number takes two.
+    const int shown = floor < 0 ? 0 : floor % 100;
+    tens = shown >= 10;
+    tensClip.x = static_cast<Sint16>(shown / 10 * digitWidth);
+    digitClip.x = static_cast<Sint16>(shown % 10 * digitWidth);
     if (floor == 1) {
         floorClip.x = 184;
     } else if (floor < floors) {
         floorClip.x = 92;
     } else {
         floorClip.x = 0;
-        digitClip.x = 0;
     }
 }
 
@@ -180,5 +186,7 @@ void GUI::show() {
     }
     if (window) window->show();
     CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 0, statusRect.y - floorClip.h, &floorClip);
-    CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 2, statusRect.y - floorClip.h + 12, &digitClip);
+    const int digitY = statusRect.y - floorClip.h + 12;
+    if (tens) CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 2, digitY, &tensClip);
+    CSurface::OnDraw(0, slots::FLOOR_INDICATOR, tens ? 2 + digitWidth : 2, digitY, &digitClip);
 }

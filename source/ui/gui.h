@@ -47,6 +47,9 @@ public:
     const SDL_Rect& getFloorClip() const { return floorClip; }
     const SDL_Rect& getDigitClip() const { return digitClip; }
     SDL_Surface* getInfoSurface() const { return infoSurface.get(); }
+    const std::string& getInfoText() const { return infoText; }
+    const SDL_Rect& getTensClip() const { return tensClip; }
+    bool showsTens() const { return tens; }
 
 private:
     friend struct std::default_delete<GUI>;
@@ -69,6 +72,9 @@ private:
     SurfacePtr messageSurface;
     SDL_Rect floorClip;
     SDL_Rect digitClip;
+    SDL_Rect tensClip;  // the first digit of a storey from 10 on
+    bool tens = false;
+    std::string infoText;
     std::string helpText;     // empty: none shown
     std::string messageText;  // empty: none shown
     std::vector<std::unique_ptr<Button>> buttons;
