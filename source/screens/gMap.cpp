@@ -75,6 +75,9 @@ void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
         // the key event itself still remembers that Shift was down.
         if (shiftHeld() || (mod & KMOD_SHIFT)) {
             OnExit();
+        } else if (gui->getPanel()) {
+            gui->closePanel();
+            redraw = true;
         } else {
             chooseTool(&Game::buildEmptyFloor);
         }
@@ -147,13 +150,15 @@ void gMap::OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, 
     mouseX = x;
     mouseY = y;
     redraw = true;
-    if (left) {
+    // An open panel takes the clicks, dragged ones too.
+    const bool acting = left && !gui->getPanel();
+    if (acting) {
         runClickAction();
     } else if (right) {
         if (relX != 0) moveCamera(CAMERA_X, true, relX);
         if (relY != 0) moveCamera(CAMERA_Y, true, relY);
     }
-    const bool over = gui->checkMouse(x, y, left);
+    const bool over = gui->checkMouse(x, y, acting);
     game->toggleCursor(!over);
 }
 
@@ -166,6 +171,10 @@ void gMap::OnMouseWheel(bool up, bool down, int, int) {
 }
 
 void gMap::OnLButtonDown(int x, int y) {
+    if (gui->panelTakesClick(x, y)) {
+        redraw = true;
+        return;
+    }
     if (gui->checkMouse(x, y, true)) {
         gui->checkWindow();
     } else {
@@ -221,6 +230,12 @@ void gMap::OnUser(Uint8, int code, void* data1, void*) {
         break;
     case events::BULLDOZE:
         chooseTool(&Game::bulldoze);
+        break;
+    case events::QUERY_TOOL:
+        chooseTool(&Game::query);
+        break;
+    case events::SHOW_FINANCES:
+        game->showFinances();
         break;
     case events::EXIT_CONFIRMED:
         gui->killWindow();

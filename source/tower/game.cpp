@@ -11,6 +11,7 @@
 #include "Soundbank.h"
 #include "gui.h"
 #include "protocol.h"
+#include "reports.h"
 #include "roomRecords.h"
 #include "saveSections.h"
 #include "toolbar.h"
@@ -87,6 +88,8 @@ void Game::loop(short floor) {
     default: break;
     }
     if (timeOfDay >= Clock::NIGHT && timeOfDay <= Clock::EVENING) CSurface::clearScreen();
+
+    if (gui->getPanelKind() == events::SHOW_FINANCES) paintFinances(false);
 
     char text[512];
     const int used = snprintf(text, sizeof text, "Funds: %4.2f\nTime:  ", funds);
@@ -184,6 +187,31 @@ void Game::bulldoze(short) {
         return;
     }
     if (map->bulldoze()) built(sounds::BULLDOZE, DESTROY_COST, Ledger::BULLDOZING);
+}
+
+namespace {
+
+// The windows' text goes to standard output too, for whoever reads the log.
+void echo(const char* title, const std::vector<std::string>& lines) {
+    printf("%s:\n", title);
+    for (const std::string& line : lines) printf("  %s\n", line.c_str());
+}
+
+}  // namespace
+
+void Game::query(short) {
+    if (!cursorVisible) return;
+    const std::vector<std::string> lines = queryReport(*map, *clock, map->getCursorPosition());
+    echo("Query Tool", lines);
+    gui->openPanel(lines, nullptr, events::QUERY_TOOL);
+}
+
+void Game::showFinances() { paintFinances(true); }
+
+void Game::paintFinances(bool opening) {
+    const FinanceReport report = financeReport(*map, ledger, *clock, funds);
+    if (opening) echo("Finances", report.lines);
+    gui->openPanel(report.lines, &report.chart, events::SHOW_FINANCES);
 }
 
 bool Game::writeSave(FILE* file) {

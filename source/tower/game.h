@@ -39,6 +39,10 @@ public:
     void buildRoom(short floor);
     void buildTransportation(short floor);
     void bulldoze(short floor);
+    // The Query Tool: what the cell under the cursor holds, in a window.
+    void query(short floor);
+    // The finances window, opened by its button and kept up to date while open.
+    void showFinances();
     int getMaxFloors() const { return map->getMaxFloors(); }
     void pause() { paused = !paused; }
     void save();
@@ -71,6 +75,8 @@ private:
     // Prices, builds and reports the selected room kind, as a room or as transport.
     void buildSelectedRoom(bool transport);
     void built(int sound, double price, Ledger::Kind kind);
+    // Paints the finances window afresh; true when it opens, so it is logged.
+    void paintFinances(bool opening);
     // The one place the funds change: the ledger records it, the read-out shows it.
     void changeFunds(double amount, Ledger::Kind kind);
     bool canAfford(double price) const { return !(price > funds); }

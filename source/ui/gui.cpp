@@ -72,7 +72,8 @@ bool GUI::checkMouse(int mouseX, int mouseY, bool clicked) {
     }
     if (!over && !paused) setHelpText(nullptr);
     const bool overWindow = window && window->checkMouse(mouseX, mouseY, clicked);
-    return overWindow || mouseY > resolutionY - statusHeight || mouseY <= barHeight - 1;
+    const bool overPanel = panel && panel->contains(mouseX, mouseY);
+    return overWindow || overPanel || mouseY > resolutionY - statusHeight || mouseY <= barHeight - 1;
 }
 
 void GUI::checkWindow() {
@@ -160,6 +161,19 @@ void GUI::createWindow(const char* text, int lines, int columns, int buttonCount
 
 void GUI::killWindow() { window.reset(); }
 
+void GUI::openPanel(const std::vector<std::string>& lines, const gPanel::Chart* chart, int kind) {
+    panel = std::make_unique<gPanel>(lines, chart);
+    panelKind = kind;
+}
+
+void GUI::closePanel() { panel.reset(); }
+
+bool GUI::panelTakesClick(int x, int y) {
+    if (!panel) return false;
+    if (panel->onOk(x, y) || !panel->contains(x, y)) closePanel();
+    return true;
+}
+
 void GUI::update() {
     if (!dirty) return;
     if (messageTime + messageLifetime < ticks::now()) setMessageText(nullptr);
@@ -185,6 +199,7 @@ void GUI::show() {
         CSurface::OnDraw(0, statusSurface.get(), statusRect.x, statusRect.y, nullptr);
     }
     if (window) window->show();
+    if (panel) panel->show();
     CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 0, statusRect.y - floorClip.h, &floorClip);
     const int digitY = statusRect.y - floorClip.h + 12;
     if (tens) CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 2, digitY, &tensClip);

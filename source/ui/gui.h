@@ -8,6 +8,7 @@
 
 #include "CSurface.h"
 #include "button.h"
+#include "gPanel.h"
 #include "gWindow.h"
 
 // The tower screen's interface: the button bar, the status bar with help and
@@ -31,6 +32,15 @@ public:
     void setFloor(int floor, int floors);
     void createWindow(const char* text, int lines, int columns, int buttons, int id);
     void killWindow();
+
+    // The Query Tool's and the finances' panel; one at a time, kind says whose
+    // (the event code of its button). It takes every click while open: OK or
+    // a click outside closes it.
+    void openPanel(const std::vector<std::string>& lines, const gPanel::Chart* chart, int kind);
+    void closePanel();
+    bool panelTakesClick(int x, int y);
+    gPanel* getPanel() const { return panel.get(); }
+    int getPanelKind() const { return panel ? panelKind : 0; }
     void update();
     void show();
 
@@ -79,6 +89,8 @@ private:
     std::string messageText;  // empty: none shown
     std::vector<std::unique_ptr<Button>> buttons;
     std::unique_ptr<gWindow> window;
+    std::unique_ptr<gPanel> panel;
+    int panelKind = 0;
     Uint32 messageTime = 0;
     bool paused = false;
     bool dirty = true;

@@ -22,8 +22,8 @@ constexpr ToolbarButton toolbarButtons[] = {
     {5, events::BUILD_FLOOR, "Build Empty Floor: Cost $10", false, true},
     {6, events::BUILD_LOBBY, "Build Lobby: Cost $50", false, true},
     {12, events::BULLDOZE, "Bulldoze: Cost $5", false, true},
-    {13, events::SHOW_FINANCES, "Show Finances", true, true},
-    {14, events::QUERY_TOOL, "Query Tool", true, true},
+    {13, events::SHOW_FINANCES, "Show Finances", true, false},
+    {14, events::QUERY_TOOL, "Query Tool", false, true},
 };
 constexpr int firstRoomCell = 7;
 

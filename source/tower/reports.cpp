@@ -1,0 +1,146 @@
+#include "reports.h"
+
+#include <map>
+#include <set>
+
+#include "BasicRoom.h"
+#include "Clock.h"
+#include "Elevator.h"
+#include "Ledger.h"
+#include "Lobby.h"
+#include "Map.h"
+#include "RoomDefs.h"
+#include "Tile.h"
+
+namespace {
+
+std::string format(const char* pattern, int a, int b = 0, int c = 0) {
+    char text[128];
+    snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+std::string groundOf(const Tile& tile) {
+    switch (tile.getType()) {
+    case Tile::FLOOR: return "Floor";
+    case Tile::ROOF: return "Roof, open for a floor";
+    case Tile::PLAIN: return "Ground";
+    default: return tile.getPosition().z == 0 ? "Ground" : "Open air";
+    }
+}
+
+bool paysRent(const aRoom& def) {
+    return def.rentIncome > 0 && def.rentPeriod > 0 && def.rentPeriod <= Clock::daysPerMonth;
+}
+
+std::string rentText(const aRoom& def) {
+    if (!paysRent(def)) return "no rent";
+    if (def.rentPeriod == 1) return "$" + moneyText(def.rentIncome) + " every day";
+    return "$" + moneyText(def.rentIncome) + format(" every %d days", def.rentPeriod);
+}
+
+// Rent falls due at the midnight that begins a day whose number the period divides.
+std::string nextRentDay(const aRoom& def, const Clock& clock) {
+    for (int ahead = 1; ahead <= Clock::daysPerMonth; ++ahead) {
+        const int day = (clock.getDay() - 1 + ahead) % Clock::daysPerMonth + 1;
+        if (day % def.rentPeriod != 0) continue;
+        const bool nextMonth = clock.getDay() - 1 + ahead >= Clock::daysPerMonth;
+        return format(nextMonth ? "Next rent on day %d of next month" : "Next rent on day %d", day);
+    }
+    return "Never pays rent";
+}
+
+std::string storeysOf(const std::set<int>& storeys) {
+    if (storeys.empty()) return "Shaft on no storey";
+    const int first = *storeys.begin(), last = *storeys.rbegin();
+    if (last - first + 1 == static_cast<int>(storeys.size())) {
+        return first == last ? format("Shaft on storey %d", first + 1) : format("Shaft on storeys %d to %d", first + 1, last + 1);
+    }
+    std::string text = "Shaft on storeys";
+    for (int storey : storeys) text += format(" %d", storey + 1);
+    return text;
+}
+
+std::string carText(const ElevatorCar::State& car, int baseStorey) {
+    const std::string load = car.passengers == 0 ? ", empty" : format(" with %d passengers", car.passengers);
+    const int goal = baseStorey + car.goalFloor + 1;
+    if (car.goingUp) return format("Car going up to storey %d", goal) + load;
+    if (car.goingDown) return format("Car going down to storey %d", goal) + load;
+    return format("Car standing at storey %d", goal) + load;
+}
+
+}  // namespace
+
+std::vector<std::string> queryReport(Map& map, const Clock& clock, const point& cell) {
+    std::vector<std::string> lines;
+    lines.push_back(format("Storey %d, cell %d, %d", cell.z + 1, cell.x, cell.y));
+    if (const Tile* tile = map.tileAt(cell.x, cell.y, cell.z)) lines.push_back(groundOf(*tile));
+    Room* room = map.roomAt(cell.x, cell.y, cell.z);
+    auto* basic = dynamic_cast<BasicRoom*>(room);
+    const aRoom* def = basic ? roomDefinition(basic->getRoomType()) : nullptr;
+    if (!basic || !def) return lines;
+
+    lines.push_back(basic->getRoomInfo());
+    if (basic == map.getLobby()) {
+        lines.push_back(format(room->references() == 1 ? "%d cell" : "%d cells", room->references()));
+        return lines;
+    }
+    lines.push_back("Cost $" + moneyText(def->cost) + (paysRent(*def) ? ", rent " : ", ") + rentText(*def));
+    if (paysRent(*def)) lines.push_back(nextRentDay(*def, clock));
+    if (const auto* elevator = dynamic_cast<const Elevator*>(basic)) {
+        std::set<int> storeys;
+        for (int z = 0; z < map.getMaxFloors(); ++z)
+            for (int x = 0; x < map.getWidth(); ++x)
+                for (int y = 0; y < map.getHeight(); ++y)
+                    if (map.roomAt(x, y, z) == room) storeys.insert(z);
+        lines.push_back(storeysOf(storeys));
+        lines.push_back(carText(elevator->car().state(), basic->getLocation().z));
+        return lines;
+    }
+    lines.push_back(map.bordersLobbyArea(room) ? "Borders the lobby's walkable area"
+                                               : "Does not border the lobby's walkable area");
+    return lines;
+}
+
+FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& clock, double funds) {
+    FinanceReport report;
+    const long today = clock.dayNumber();
+    const long monthStart = today - (clock.getDay() - 1);
+    auto spent = [&](Ledger::Kind kind, long first, long last) { return -ledger.between(first, last, kind); };
+    report.lines.push_back("Balance: $" + moneyText(funds));
+    report.lines.push_back("Construction: $" + moneyText(spent(Ledger::CONSTRUCTION, monthStart, today)) +
+                           " this month, $" +
+                           moneyText(spent(Ledger::CONSTRUCTION, monthStart - Clock::daysPerMonth, monthStart - 1)) +
+                           " last month");
+    report.lines.push_back("Bulldozing: $" + moneyText(spent(Ledger::BULLDOZING, monthStart, today)) +
+                           " this month, $" +
+                           moneyText(spent(Ledger::BULLDOZING, monthStart - Clock::daysPerMonth, monthStart - 1)) +
+                           " last month");
+
+    // Each room once, however many cells it covers, counted by kind.
+    std::set<const Room*> seen;
+    std::map<int, int> counts;
+    for (int z = 0; z < map.getMaxFloors(); ++z)
+        for (int x = 0; x < map.getWidth(); ++x)
+            for (int y = 0; y < map.getHeight(); ++y) {
+                const auto* room = dynamic_cast<const BasicRoom*>(map.roomAt(x, y, z));
+                if (room && room != map.getLobby() && seen.insert(room).second) ++counts[room->getRoomType()];
+            }
+    report.lines.push_back(counts.empty() ? "No rooms yet" : "Rooms:");
+    for (const auto& entry : counts) {
+        const aRoom* def = roomDefinition(entry.first);
+        if (def) report.lines.push_back(format("  %d ", entry.second) + def->title + ", " + rentText(*def));
+    }
+
+    double fortnight = 0;
+    for (long day = today - 13; day <= today; ++day) {
+        const double rent = day >= 0 ? ledger.on(day, Ledger::RENT) : 0;
+        fortnight += rent;
+        report.chart.values.push_back(rent);
+        report.chart.labels.push_back(day >= 0 ? format("%d", static_cast<int>(day % Clock::daysPerMonth) + 1) : "");
+    }
+    report.lines.push_back("");
+    report.lines.push_back("Rent of the last 14 days: $" + moneyText(fortnight) + ", today $" +
+                           moneyText(ledger.on(today, Ledger::RENT)));
+    return report;
+}

@@ -1,0 +1,29 @@
+#ifndef ZENTROVA_REPORTS_H
+#define ZENTROVA_REPORTS_H
+
+#include <string>
+#include <vector>
+
+#include "gPanel.h"
+#include "point.h"
+
+class Clock;
+class Ledger;
+class Map;
+
+// What the Query Tool says about a cell: the storey and cell, what the cell
+// is, and for a room its name, price, rent and next rent day and whether it
+// borders the lobby's walkable area; for an elevator the storeys of its shaft
+// and what its car does; for the lobby how many cells it has.
+std::vector<std::string> queryReport(Map& map, const Clock& clock, const point& cell);
+
+// The finances window: the balance, construction and bulldozing this month
+// and last, the rooms of each kind with their rent, and a chart of the rent
+// of the last 14 days.
+struct FinanceReport {
+    std::vector<std::string> lines;
+    gPanel::Chart chart;
+};
+FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& clock, double funds);
+
+#endif
