@@ -59,25 +59,18 @@ VIBE_WAVE = table([(1, 1.0), (2, 0.06), (3, 0.03)])
 # notes; the melody in beats from the start of its bar
 # ---------------------------------------------------------------------------
 F2, G2, A2, BB2, C3, D3 = 41, 43, 45, 46, 48, 50
-CHORDS = [
-    # bass  pad voicing                 chord
-    (F2, (57, 60, 64, 67)),             # Fmaj9
-    (A2, (55, 60, 64, 69)),             # Am7
-    (D3, (53, 57, 60, 64)),             # Dm9
-    (BB2, (57, 60, 62, 65)),            # Bbmaj9
-    (G2, (58, 62, 65, 69)),             # Gm9
-    (C3, (58, 62, 65, 67)),             # C9sus4
-    (A2, (60, 64, 65, 69)),             # Fmaj7/A
-    (BB2, (57, 62, 65, 67)),            # Bbmaj13, home by the plagal way
-    (F2, (57, 60, 64, 67)),             # Fmaj9
-    (A2, (55, 60, 64, 69)),             # Am7
-    (D3, (53, 57, 60, 64)),             # Dm9
-    (BB2, (57, 60, 62, 65)),            # Bbmaj9
-    (G2, (58, 62, 65, 69)),             # Gm9
-    (A2, (55, 60, 64, 69)),             # Am7
-    (BB2, (57, 60, 62, 65)),            # Bbmaj9
-    (C3, (58, 62, 65, 67)),             # C9sus4, back to the first bar
-]
+FMAJ9 = (F2, (57, 60, 64, 67))
+AM7 = (A2, (55, 60, 64, 69))
+DM9 = (D3, (53, 57, 60, 64))
+BBMAJ9 = (BB2, (57, 60, 62, 65))
+GM9 = (G2, (58, 62, 65, 69))
+C9SUS4 = (C3, (58, 62, 65, 67))
+FMAJ7_A = (A2, (60, 64, 65, 69))
+BBMAJ13 = (BB2, (57, 62, 65, 67))
+OPENING = [FMAJ9, AM7, DM9, BBMAJ9]
+# The first half comes home the plagal way, the second through the
+# suspended dominant, which leads back to the first bar.
+CHORDS = OPENING + [GM9, C9SUS4, FMAJ7_A, BBMAJ13] + OPENING + [GM9, AM7, BBMAJ9, C9SUS4]
 
 # (bar, beat, length in beats, note)
 MELODY = [
@@ -317,6 +310,7 @@ def write(out):
             w.setframerate(RATE)
             w.writeframes(frames)
         path = os.path.join(out, MUSIC)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
         # -R: sox's repeatable mode, a fixed stream serial number, so the same
         # samples always give the same file
         subprocess.run(['sox', '-R', pcm, '-C', str(VORBIS_QUALITY), path], check=True)
