@@ -191,6 +191,32 @@ TEST_F(SoundBank, SwitchedOffBankIsSilentUntilSwitchedOnAgain) {
     EXPECT_EQ(1, playingAfter([](CSoundBank& b) { b.Play(0); }));
 }
 
+TEST_F(SoundBank, MusicPlaysOnlyWhileTheSwitchIsOnAndAMissingPieceIsOneMessage) {
+    {
+        CapturedOutput out(stdout);
+        CapturedOutput err(stderr);
+        EXPECT_FALSE(bank.loadMusic("assets/no_such_music.ogg"));
+        EXPECT_EQ("", out.text());
+        EXPECT_EQ(0u, err.text().find("Music not loaded from assets/no_such_music.ogg: ")) << err.text();
+        EXPECT_EQ(std::string::npos, err.text().find('\n'));
+    }
+    bank.playMusic();
+    EXPECT_FALSE(Mix_PlayingMusic()) << "nothing loaded, nothing to play";
+    {
+        CapturedOutput out(stdout);
+        ASSERT_TRUE(bank.loadMusic("assets/music.ogg")) << Mix_GetError();
+        EXPECT_EQ("Loaded music assets/music.ogg\n", out.text());
+    }
+    bank.setSound(false);
+    bank.playMusic();
+    EXPECT_FALSE(Mix_PlayingMusic()) << "the switch is off";
+    bank.setSound(true);
+    bank.playMusic();
+    EXPECT_TRUE(Mix_PlayingMusic());
+    bank.setSound(false);
+    EXPECT_FALSE(Mix_PlayingMusic()) << "switching off stops the music";
+}
+
 class Animation : public ::testing::Test {
 protected:
     void SetUp() override { ticks::freeze(10000); }

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Draws every picture and sound Zentrova loads.
+"""Draws every picture and sound Zentrova loads (the music: gen_music.py).
 
 Run from anywhere:  /usr/bin/python3 tools/gen_assets.py [--out DIR] [--check]
 
@@ -1341,6 +1341,8 @@ def generate(out):
         img.save(path)
     for rel, fn in SOUNDS.items():
         write_wav(os.path.join(out, rel), fn())
+    import gen_music  # here, not at the top: it measures with this file's meter
+    gen_music.write(out)
 
 
 def region(img, x, y, w, h):
@@ -1515,6 +1517,8 @@ def check(out):
         level = loudness_db([v / 32767.0 for v in data])
         need(abs(level - LOUDNESS_DB) < 0.3, '%s loudness %.2f dB, want %.1f' % (rel, level, LOUDNESS_DB))
         need(abs(data[0]) < 64 and abs(data[-1]) < 64, rel + ' starts or ends with a click')
+    import gen_music  # here, not at the top: it measures with this file's meter
+    gen_music.check(out, need)
 
     cfg = os.path.join(ROOT, 'config.xml')
     if os.path.exists(cfg):

@@ -174,6 +174,10 @@ bool gEngine::Init(const char* settingsFile) {
     for (const char* effect : effects) {
         if (CSoundBank::SoundControl.OnLoad(effect) < 0) CSoundBank::SoundControl.addEmptySlot();
     }
+    // With the switch off the file is not even read; a file that will not
+    // load leaves the game running without music.
+    CSoundBank& music = CSoundBank::MusicControl;
+    if (music.isEnabled() && music.loadMusic("assets/music.ogg")) music.playMusic();
     return true;
 }
 
@@ -213,6 +217,7 @@ void gEngine::Cleanup() {
     if (GUI::exists()) GUI::Instance()->onExit();
     CSurface::cleanUp();
     CSoundBank::SoundControl.OnCleanup();
+    CSoundBank::MusicControl.OnCleanup();
     Mix_CloseAudio();
     SDL_Quit();
 }

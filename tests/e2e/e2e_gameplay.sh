@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Plays a short game through the real window: floors, a lobby, a room, the
-# bulldozer, save, load and Shift+Escape, and checks save.txt cell by cell.
+# Plays a short game through the real window, with the music on: floors, a
+# lobby, a room, the bulldozer, save, load and Shift+Escape, and checks
+# save.txt cell by cell.
 set -u
 binary="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -14,6 +15,8 @@ cp -r "$repo/assets" "$repo/config.xml" "$E2E_DIR/"
 cd "$E2E_DIR" || fail "no work directory"
 
 e2e_start_game "$binary"
+grep -qxF "Loaded music assets/music.ogg" out || fail "the music did not load: $(cat err)"
+pass "config.xml switches the music on and it loaded"
 xdotool key n
 e2e_wait_for_output "state change successful: MAP" || fail "N did not start a game"
 sleep 0.3

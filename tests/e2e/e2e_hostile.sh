@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Feeds the real binary damaged and hostile files: saved games loaded through
-# the menu's Load Game, settings files given with -config, and room
-# definition files in a copy of assets/. Each must end with the game's own
-# message, still running (or exiting with 0 or 255 where it should), and
-# with no report from the address or undefined-behaviour checkers.
+# the menu's Load Game, settings files given with -config, a damaged music
+# file, and room definition files in a copy of assets/. Each must end with
+# the game's own message, still running (or exiting with 0 or 255 where it
+# should), and with no report from the address or undefined-behaviour checkers.
 # Usage: e2e_hostile.sh path/to/zentrova
 set -u
 binary="$(realpath "$1")"
@@ -176,14 +176,45 @@ expect_refused "a text file in the image list" "$settings/not-an-image.xml" "Err
 expect_refused "deeply nested settings" "$settings/nested.xml" "larger than 1 MiB or nested too deeply"
 expect_refused "deep nesting behind \"/>\" in text" "$settings/disguised.xml" "larger than 1 MiB or nested too deeply"
 
-e2e_start_game "$binary" -config "$settings/negative.xml"
-point_at_game
-xdotool key Escape
-e2e_wait_exit
-check_sanitizers "negative sizes"
-[ "$E2E_STATUS" = 0 ] || fail "negative sizes: exit status $E2E_STATUS after Escape on the menu"
-cases=$((cases + 1))
+# Starts a game, leaves it from the menu with Escape and checks it left cleanly.
+start_and_leave() {  # what [arguments...]
+    local what="$1"
+    shift
+    e2e_start_game "$binary" "$@"
+    point_at_game
+    xdotool key Escape
+    e2e_wait_exit
+    check_sanitizers "$what"
+    [ "$E2E_STATUS" = 0 ] || fail "$what: exit status $E2E_STATUS after Escape on the menu"
+    cases=$((cases + 1))
+}
+
+start_and_leave "negative sizes" -config "$settings/negative.xml"
 pass "negative window sizes: ignored, the game ran at its default size, Escape gave exit 0"
+cd "$work" || fail "no work directory"
+
+# ---- the music file ------------------------------------------------------------
+# A damaged piece is one message and a game without music; with the switch
+# off the file is not even opened.
+mkdir -p "$work/music/assets"
+ln -s "$repo/assets/"* "$work/music/assets/"
+rm "$work/music/assets/music.ogg"
+printf 'OggS, but only the name of it' >"$work/music/assets/music.ogg"
+cp "$repo/config.xml" "$work/music/config.xml"
+sed 's/music="on"/music="off"/' "$repo/config.xml" >"$work/music/off.xml"
+cd "$work/music" || fail "no work directory"
+
+start_and_leave "a damaged music file"
+refuse_out "a damaged music file" "Loaded music"
+[[ "$(cat "$work/err")" == "Music not loaded from assets/music.ogg: "* ]] ||
+    fail "a damaged music file: stderr should hold its one message, not \"$(head -c 600 "$work/err")\""
+[ "$(grep -o "Music not loaded" "$work/err" | wc -l)" = 1 ] || fail "a damaged music file: reported more than once"
+pass "a damaged music file: \"$(cat "$work/err")\", the game ran without music, exit 0"
+
+start_and_leave "music=\"off\"" -config off.xml
+refuse_out "music=\"off\"" "Loaded music"
+grep -qi "music" "$work/err" && fail "music=\"off\": \"$(head -c 600 "$work/err")\" (the file should not be read)"
+pass "music=\"off\": the damaged file was not even read, exit 0"
 cd "$work" || fail "no work directory"
 
 # ---- room definition files ---------------------------------------------------
