@@ -266,12 +266,66 @@ TEST_F(TowerScreen, InputAfterExitInTheSameBatchIsDropped) {
     stateID = MAP;  // TearDown deletes the screen that is still current
 }
 
+TEST_F(TowerScreen, QueryToolAndFinancesTellWhatTheTowerHoldsAndEarns) {
+    for (int x = 2; x <= 6; ++x) clickCell(x, 2);
+    clickCell(6, 4);
+    clickButton(lobbySlot);
+    clickCell(2, 2);
+    clickButton(hotelSlot);
+    clickCell(6, 2);  // at the end of the lobby's floors
+    clickCell(6, 4);  // on a floor of its own, apart
+    send(userEvent(events::QUERY_TOOL));
+    clickCell(6, 2);
+    ASSERT_NE(nullptr, gui->getPanel());
+    std::vector<std::string> lines = gui->getPanel()->getLines();
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ("Storey 1, cell 6, 2", lines[0]);
+    EXPECT_EQ("Single Room 1", lines[2]);
+    EXPECT_EQ("Cost $500, rent $40 every day", lines[3]);
+    EXPECT_EQ("Next rent on day 2", lines[4]);
+    EXPECT_EQ("Borders the lobby's walkable area", lines[5]);
+    EXPECT_DOUBLE_EQ(game->getFunds(), Game::STARTING_FUNDS - 60 - rooms[0].cost - 2 * rooms[2].cost)
+        << "the query costs nothing";
+    for (int x = 0; x < Map::capacityX; ++x)
+        for (int y = 0; y < Map::capacityY; ++y) ASSERT_FALSE(map().tileAt(x, y, 0)->pathHasBeenChecked());
+
+    clickCell(9, 9);
+    EXPECT_EQ(nullptr, gui->getPanel()) << "a click outside closes the window, and does nothing else";
+    clickCell(6, 4);
+    ASSERT_NE(nullptr, gui->getPanel());
+    EXPECT_EQ("Does not border the lobby's walkable area", gui->getPanel()->getLines().back());
+    const SDL_Rect ok = gui->getPanel()->getOkPlate();
+    send(buttonEvent(SDL_BUTTON_LEFT, ok.x + 5, ok.y + 5));
+    EXPECT_EQ(nullptr, gui->getPanel()) << "OK closes it";
+    clickCell(2, 2);
+    EXPECT_EQ("1 cell", gui->getPanel()->getLines().back());
+    send(keyEvent(SDLK_ESCAPE));
+
+    Clock::Instance()->set(59, 23, 1, 1, 1);
+    ticks::advance(10000);
+    frame();
+    send(userEvent(events::SHOW_FINANCES));
+    ASSERT_NE(nullptr, gui->getPanel());
+    lines = gui->getPanel()->getLines();
+    EXPECT_EQ("Balance: $" + moneyText(game->getFunds()), lines[0]);
+    EXPECT_EQ("Construction: $" + moneyText(60 + rooms[0].cost + 2 * rooms[2].cost) + " this month, $0 last month",
+              lines[1]);
+    EXPECT_EQ("  2 Single Room, $40 every day", lines[4]);
+    EXPECT_EQ("Rent of the last 14 days: $80, today $80", lines.back());
+    EXPECT_EQ(14u, gui->getPanel()->getChartArea().w / (gPanel::barWidth + gPanel::barGap));
+}
+
 TEST_F(TowerScreen, UnknownCodesOnlyPrintTheirError) {
     CapturedOutput err(stderr);
-    send(userEvent(16));
-    send(userEvent(18));
-    send(userEvent(97));
-    EXPECT_EQ("Error: Unknown event codeError: Unknown event codeError: Unknown event code", err.text());
+    send(userEvent(events::QUERY_TOOL));
+    EXPECT_EQ(&Game::query, screen->getClickAction());
+    send(userEvent(events::SHOW_FINANCES));
+    ASSERT_NE(nullptr, gui->getPanel());
+    send(keyEvent(SDLK_ESCAPE));
+    EXPECT_EQ(nullptr, gui->getPanel()) << "Escape closes the window";
+    EXPECT_EQ(&Game::query, screen->getClickAction()) << "and only that";
+    send(userEvent(events::EXIT_CONFIRMED | events::EXIT_CANCELLED));
+    EXPECT_EQ("Error: Unknown event code", err.text());
 }
 
 TEST_F(TowerScreen, RentArrivesAtMidnight) {
