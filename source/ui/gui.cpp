@@ -1,5 +1,6 @@
 #include "gui.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "display.h"
@@ -107,6 +108,12 @@ void GUI::setInfoText(const char* text) {
     infoText = text ? text : "";
     infoSurface.reset(FNT_Render(infoText.c_str(), gui_text));
     dirty = true;
+    // 50 pixels in from the right edge, but in a narrow window not over the
+    // last button, nor beyond the edge.
+    const int width = infoSurface ? infoSurface->w : 0;
+    int barEnd = 0;
+    for (const auto& current : buttons) barEnd = std::max(barEnd, current->getRect().x + current->getRect().w);
+    infoX = std::min(std::max(resolutionX - width - 50, barEnd + 4), resolutionX - width);
 }
 
 void GUI::setHelpText(const char* text) {
@@ -190,7 +197,7 @@ void GUI::update() {
 void GUI::show() {
     if (barSurface) {
         for (auto& current : buttons) current->show(barSurface.get());
-        if (infoSurface) CSurface::OnDraw(barSurface.get(), infoSurface.get(), resolutionX - infoSurface->w - 50, 4, nullptr);
+        if (infoSurface) CSurface::OnDraw(barSurface.get(), infoSurface.get(), infoX, 4, nullptr);
         CSurface::OnDraw(0, barSurface.get(), barRect.x, barRect.y, nullptr);
     }
     if (statusSurface) {

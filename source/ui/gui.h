@@ -85,6 +85,7 @@ private:
     SDL_Rect tensClip;  // the first digit of a storey from 10 on
     bool tens = false;
     std::string infoText;
+    int infoX = 0;
     std::string helpText;     // empty: none shown
     std::string messageText;  // empty: none shown
     std::vector<std::unique_ptr<Button>> buttons;
