@@ -37,6 +37,11 @@ public:
     const point& getScreenPosition() const { return screenPosition; }
     const SDL_Rect& getClip() const { return clip; }
 
+    // Tells rooms apart for as long as the tower knows them, even after one
+    // is released and another takes its address: undo finds rooms by it.
+    int getUid() const { return uid; }
+    void setUid(int id) { uid = id; }
+
     // How many cells refer to this room; the map releases it with the last.
     int references() const { return cellReferences; }
     void addReference() { ++cellReferences; }
@@ -49,6 +54,7 @@ protected:
 
 private:
     int cellReferences = 0;
+    int uid = 0;
 };
 
 #endif

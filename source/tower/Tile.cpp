@@ -170,6 +170,11 @@ bool Tile::load(FILE* file) {
         printf("TILE LOAD ERROR: x: %d y: %d z: %d", position.x, position.y, position.z);
         return true;
     }
+    setState(newType, newNeighbours, newFlags);
+    return true;
+}
+
+void Tile::setState(short newType, short newNeighbours, int newFlags) {
     // A record from an edited or damaged file must not point the drawing
     // outside its sheets: unknown types keep the tile's own, and only the
     // known mask and flag bits are taken.
@@ -179,7 +184,6 @@ bool Tile::load(FILE* file) {
     screenPosition = isometric::cellOnStorey(position.x, position.y, position.z);
     if (type == FLOOR) setWallClipIndex();
     setClip();
-    return true;
 }
 
 void Tile::dumpVars() const {

@@ -64,6 +64,8 @@ public:
     bool isPathFloor();
     bool save(FILE* file) const;
     bool load(FILE* file);
+    // What a saved tile record holds, taken as load takes it.
+    void setState(short type, short neighbours, int flags);
     void setWallClipIndex();
     void turnTileOff() { setFlag(tileOffBit, true); }
     void turnTileOn() { setFlag(tileOffBit, false); }
