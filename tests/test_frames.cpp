@@ -7,16 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
 #include <ostream>
 #include <string>
 
 #include "CSurface.h"
 #include "Clock.h"
 #include "Elevator.h"
-#include "Lobby.h"
 #include "Map.h"
-#include "RoomDefs.h"
 #include "Tile.h"
 #include "allocationCount.h"
 #include "frameScenes.h"

@@ -139,19 +139,15 @@ TEST_F(TowerScreen, BuildingAFloorThenALobbyChargesTheirPrices) {
         << "a lobby cell costs the lobby definition's price, not its button's label";
 
     // Funds of exactly the price build and leave nothing; a cent less builds nothing.
-    const struct {
-        int button;
-        double price;
-    } tools[] = {{floorButton, Game::FLOOR_COST}, {lobbyButton, rooms[0].cost}};
-    for (const auto& tool : tools) {
-        clickButton(tool.button);
-        setFunds(tool.price - 0.01);
+    for (const auto& [button, price] : {std::pair{floorButton, Game::FLOOR_COST}, {lobbyButton, rooms[0].cost}}) {
+        clickButton(button);
+        setFunds(price - 0.01);
         clickCell(4, 3);
         EXPECT_STREQ("You don't have enough money to build that.", gui->getMessageText());
-        EXPECT_DOUBLE_EQ(tool.price - 0.01, game->getFunds());
-        setFunds(tool.price);
+        EXPECT_DOUBLE_EQ(price - 0.01, game->getFunds());
+        setFunds(price);
         clickCell(4, 3);
-        EXPECT_DOUBLE_EQ(0, game->getFunds()) << "the price of button " << tool.button << " is affordable";
+        EXPECT_DOUBLE_EQ(0, game->getFunds()) << "the price of button " << button << " is affordable";
     }
     EXPECT_EQ(map().getLobby(), map().roomAt(4, 3, 0));
 }
