@@ -5,9 +5,8 @@
 // tools/bench.sh wrapper makes one), since a save writes save.txt there.
 //
 //   zentrova_bench [--json PATH] [--binary PATH] [--references DIR] [--runs N]
-//   zentrova_bench --capture DIR     writes the reference frames and their hashes
+//   zentrova_bench --capture DIR     records the reference scene at each window size
 #include <SDL.h>
-#include <SDL_image.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -18,47 +17,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CSurface.h"
+#include "allocationCount.h"
 #include "frameScenes.h"
 #include "gEngine.h"
 #include "gMenu.h"
 #include "game.h"
 #include "gui.h"
 #include "pngWriter.h"
+#include "protocol.h"
 #include "ticks.h"
-
-// Every heap allocation of the process, SDL's included, is counted, so that
-// the table can show that a frame allocates nothing. Not in a sanitizer
-// build, whose own allocator stands in these places.
-#if !defined(__SANITIZE_ADDRESS__)
-namespace {
-unsigned long allocations = 0;
-}
-extern "C" void* __libc_malloc(size_t size);
-extern "C" void* __libc_calloc(size_t count, size_t size);
-extern "C" void* __libc_realloc(void* old, size_t size);
-extern "C" void* malloc(size_t size) {
-    ++allocations;
-    return __libc_malloc(size);
-}
-extern "C" void* calloc(size_t count, size_t size) {
-    ++allocations;
-    return __libc_calloc(count, size);
-}
-extern "C" void* realloc(void* old, size_t size) {
-    ++allocations;
-    return __libc_realloc(old, size);
-}
-#else
-namespace {
-unsigned long allocations = 0;
-}
-#endif
 
 namespace {
 
@@ -84,7 +55,7 @@ const Size sizes[] = {{800, 600}, {1920, 1080}};
 struct Options {
     std::string json = "build-bench/results.json";
     std::string binary;
-    std::string references;  // the directory holding hashes.txt and the frames
+    std::string references;  // set: compare the reference scene with the recordings there
     std::string capture;     // set: write references there instead of timing
     int runs = 7;
     double runMs = 150;
@@ -108,6 +79,7 @@ struct SizeFigures {
     Size size;
     double floorMs = 0;
     double floorFps = 0;
+    std::string recorded = "not checked";  // the reference scene against its recording
 };
 
 FILE* table = stdout;  // the game's own progress lines go elsewhere
@@ -160,27 +132,15 @@ double clearAndFlipMs(const Options& options) {
     return median(runs);
 }
 
-// Compares the scene as drawn now with the recorded hash and, where one is
-// stored, the reference picture.
-std::string checkPixels(const Options& options, const frame_scenes::Scene& scene, Size size) {
-    frame_scenes::renderScene(scene);
-    SDL_Surface* screen = CSurface::slot(0);
-    const std::string name = frame_scenes::referenceName(scene, size.width, size.height);
-    std::ifstream list(options.references + "/hashes.txt");
-    std::stringstream text;
-    text << list.rdbuf();
-    std::uint64_t recorded = 0;
-    if (!frame_scenes::recordedHash(text.str(), name, recorded)) return "no reference";
-    if (frame_scenes::hashPixels(screen) == recorded) return "identical";
-    std::string verdict = "DIFFERS";
-    if (SDL_Surface* reference = IMG_Load((options.references + "/" + name + ".png").c_str())) {
-        const frame_scenes::FrameDifference difference = frame_scenes::compareFrames(screen, reference);
-        SDL_FreeSurface(reference);
-        char detail[96];
-        snprintf(detail, sizeof detail, " (%ld px, up to %d)", difference.pixels, difference.largest);
-        verdict += detail;
-    }
-    return verdict;
+std::string sizeText(Size size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
+
+std::string directoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+std::string verdict(const frame_scenes::FrameDifference& difference) {
+    return frame_scenes::same(difference) ? "identical" : "DIFFERS: " + frame_scenes::describe(difference);
 }
 
 // The tower screen's frame as gMap runs it: Loop (Game::loop, GUI::update),
@@ -189,7 +149,7 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
     SceneFigures figures;
     figures.scene = scene.name;
     figures.size = size;
-    figures.pixels = options.references.empty() ? "not checked" : checkPixels(options, scene, size);
+    figures.pixels = verdict(frame_scenes::compareWithoutPictureCopies(scene));
 
     frame_scenes::startGame(scene.fullTower);
     const point camera = frame_scenes::viewScene(scene);
@@ -224,7 +184,7 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
 
     std::vector<double> fps, loop, render, show, flip;
     for (std::vector<double>* figure : {&fps, &loop, &render, &show, &flip}) figure->reserve(options.runs);
-    const unsigned long allocatedBefore = allocations;
+    const unsigned long allocatedBefore = allocation_count::now();
     for (int run = 0; run < options.runs; ++run) {
         std::fill(sums, sums + 4, 0.0);
         const Steady::time_point start = Steady::now();
@@ -236,7 +196,8 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
         show.push_back(sums[2] / frames);
         flip.push_back(sums[3] / frames);
     }
-    figures.allocationsPerFrame = static_cast<double>(allocations - allocatedBefore) / (frames * options.runs);
+    figures.allocationsPerFrame =
+        static_cast<double>(allocation_count::now() - allocatedBefore) / (frames * options.runs);
     figures.fps = median(fps);
     figures.frameMs = 1000.0 / figures.fps;
     figures.loopMs = median(loop);
@@ -325,25 +286,17 @@ FileFigures timeSaveAndLoad(int runs) {
 
 int capture(const std::string& directory) {
     const std::vector<std::string> images = requiredImages();
-    std::string hashes;
     for (const Size& size : sizes) {
         if (!openWindow(size, images)) return 1;
-        for (const frame_scenes::Scene& scene : frame_scenes::all()) {
-            frame_scenes::renderScene(scene);
-            SDL_Surface* screen = CSurface::slot(0);
-            const std::string name = frame_scenes::referenceName(scene, size.width, size.height);
-            hashes += name + " " + frame_scenes::hex(frame_scenes::hashPixels(screen)) + "\n";
-            // The large window's frames are kept as hashes only, to keep the repository small.
-            if (size.width == 800 && !writePNG(screen, directory + "/" + name + ".png")) {
-                fprintf(stderr, "could not write %s\n", name.c_str());
-                return 1;
-            }
+        frame_scenes::renderScene(frame_scenes::recordedScene());
+        const std::string path = directory + "/" + frame_scenes::recordingName(size.width, size.height);
+        if (!writePNG(CSurface::slot(slots::WINDOW), path)) {
+            fprintf(stderr, "could not write %s\n", path.c_str());
+            return 1;
         }
         closeWindow();
     }
-    std::ofstream out(directory + "/hashes.txt");
-    out << hashes;
-    return out ? 0 : 1;
+    return 0;
 }
 
 // Draws one scene for a number of frames with time frozen, for an
@@ -366,7 +319,6 @@ int profile(const std::string& sceneName, Size size, int frames) {
     return 2;
 }
 
-std::string sizeText(Size size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
 
 void writeJson(const std::string& path, double startUp, double binaryStartUp, const FileFigures& files, long peakKb,
                const std::vector<SizeFigures>& floors, const std::vector<SceneFigures>& scenes) {
@@ -382,8 +334,9 @@ void writeJson(const std::string& path, double startUp, double binaryStartUp, co
             peakKb);
     fprintf(out, "  \"clear_and_flip\": [\n");
     for (size_t i = 0; i < floors.size(); ++i) {
-        fprintf(out, "    {\"size\": \"%s\", \"ms\": %.4f, \"fps\": %.1f}%s\n", sizeText(floors[i].size).c_str(),
-                floors[i].floorMs, floors[i].floorFps, i + 1 < floors.size() ? "," : "");
+        fprintf(out, "    {\"size\": \"%s\", \"ms\": %.4f, \"fps\": %.1f, \"recorded_frame\": \"%s\"}%s\n",
+                sizeText(floors[i].size).c_str(), floors[i].floorMs, floors[i].floorFps, floors[i].recorded.c_str(),
+                i + 1 < floors.size() ? "," : "");
     }
     fprintf(out, "  ],\n  \"scenes\": [\n");
     for (size_t i = 0; i < scenes.size(); ++i) {
@@ -462,7 +415,16 @@ int main(int argc, char** argv) {
             figures.floorRatio = figures.frameMs / floorMs;
             scenes.push_back(figures);
         }
-        floors.push_back(SizeFigures{size, floorMs, 1000.0 / floorMs});
+        SizeFigures figures{size, floorMs, 1000.0 / floorMs};
+        if (!options.references.empty()) {
+            const std::string drawn = directoryOf(options.json) + "/" + frame_scenes::recordedScene().name + "-" +
+                                      sizeText(size) + "-drawn.bmp";
+            const frame_scenes::FrameDifference difference =
+                frame_scenes::compareWithRecording(options.references, drawn);
+            figures.recorded = verdict(difference);
+            if (!frame_scenes::same(difference)) figures.recorded += " (drawn: " + drawn + ")";
+        }
+        floors.push_back(figures);
         if (size.width == 800) files = timeSaveAndLoad(options.runs);
         closeWindow();
     }
@@ -484,6 +446,10 @@ int main(int argc, char** argv) {
     for (const SizeFigures& f : floors) {
         fprintf(table, "clear-and-flip floor %-10s %8.4f ms  (%.0f fps)\n", sizeText(f.size).c_str(), f.floorMs,
                 f.floorFps);
+    }
+    for (const SizeFigures& f : floors) {
+        fprintf(table, "%s %-10s against its recording: %s\n", frame_scenes::recordedScene().name,
+                sizeText(f.size).c_str(), f.recorded.c_str());
     }
     fprintf(table, "start-up to the first menu frame (in-process Init + one frame): %.2f ms\n", startUp);
     if (binaryStartUp >= 0) fprintf(table, "start-up of the real binary (exec to end of Init): %.2f ms\n", binaryStartUp);

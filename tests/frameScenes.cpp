@@ -1,9 +1,10 @@
 #include "frameScenes.h"
 
+#include <SDL_image.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 #include "CSurface.h"
 #include "Clock.h"
@@ -16,6 +17,7 @@
 #include "gameSettings.h"
 #include "gui.h"
 #include "keyModifiers.h"
+#include "protocol.h"
 #include "ticks.h"
 
 namespace frame_scenes {
@@ -87,11 +89,10 @@ void buildRooms(Map& map, int z) {
 
 const std::vector<Scene>& all() {
     static const std::vector<Scene> scenes = {
-        {"new-game-storey0", false, 0, false, true},  {"tower-storey0", true, 0, false, true},
-        {"tower-storey5", true, 5, false, true},      {"tower-storey9", true, 9, false, true},
-        {"grid-storey0", true, 0, true, true},        {"grid-storey5", true, 5, true, true},
-        {"grid-storey9", true, 9, true, true},        {"no-ceilings-storey0", true, 0, false, false},
-        {"no-ceilings-storey5", true, 5, false, false}, {"no-ceilings-storey9", true, 9, false, false},
+        {"new-game-storey0", false, 0, false, true}, {"tower-storey0", true, 0, false, true},
+        {"tower-storey5", true, 5, false, true},     {"tower-storey9", true, 9, false, true},
+        {"grid-storey0", true, 0, true, true},       {"grid-storey5", true, 5, true, true},
+        {"grid-storey9", true, 9, true, true},       {"no-ceilings-storey9", true, 9, false, false},
     };
     return scenes;
 }
@@ -175,22 +176,6 @@ void colourAt(SDL_Surface* surface, int x, int y, Uint8 rgb[3]) {
 
 }  // namespace
 
-std::uint64_t hashPixels(SDL_Surface* surface) {
-    std::uint64_t hash = 14695981039346656037ull;
-    SDL_LockSurface(surface);
-    for (int y = 0; y < surface->h; ++y)
-        for (int x = 0; x < surface->w; ++x) {
-            Uint8 rgb[3];
-            colourAt(surface, x, y, rgb);
-            for (Uint8 channel : rgb) {
-                hash ^= channel;
-                hash *= 1099511628211ull;
-            }
-        }
-    SDL_UnlockSurface(surface);
-    return hash;
-}
-
 FrameDifference compareFrames(SDL_Surface* frame, SDL_Surface* reference) {
     FrameDifference difference;
     if (frame->w != reference->w || frame->h != reference->h) {
@@ -219,26 +204,51 @@ FrameDifference compareFrames(SDL_Surface* frame, SDL_Surface* reference) {
     return difference;
 }
 
-std::string hex(std::uint64_t value) {
-    char text[17];
-    snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+std::string describe(const FrameDifference& difference) {
+    if (difference.missing) return "no reference picture to compare with";
+    if (difference.sizesDiffer) return "the frames differ in size";
+    char text[128];
+    snprintf(text, sizeof text, "%ld pixels differ, by up to %d in a channel; the first at (%d, %d)",
+             difference.pixels, difference.largest, difference.firstX, difference.firstY);
     return text;
 }
 
-std::string referenceName(const Scene& scene, int width, int height) {
-    return std::string(scene.name) + "-" + std::to_string(width) + "x" + std::to_string(height);
+bool same(const FrameDifference& difference) {
+    return !difference.missing && !difference.sizesDiffer && difference.pixels == 0;
 }
 
-bool recordedHash(const std::string& list, const std::string& name, std::uint64_t& hash) {
-    std::istringstream lines(list);
-    std::string entry, value;
-    while (lines >> entry >> value) {
-        if (entry != name) continue;
-        char* end = nullptr;
-        hash = strtoull(value.c_str(), &end, 16);
-        return end && *end == '\0' && !value.empty();
-    }
-    return false;
+FrameDifference compareWithoutPictureCopies(const Scene& scene) {
+    CSurface::usePictureCopies(false);
+    renderScene(scene);
+    SDL_Surface* screen = CSurface::slot(slots::WINDOW);
+    SurfacePtr plain(SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE));
+    CSurface::usePictureCopies(true);
+    FrameDifference difference;
+    difference.missing = plain == nullptr;
+    if (!plain) return difference;
+    const std::vector<Scene>& scenes = all();
+    size_t index = 0;
+    while (index < scenes.size() && std::string(scenes[index].name) != scene.name) ++index;
+    renderScene(scenes[(index + 1) % scenes.size()]);
+    renderScene(scene);
+    return compareFrames(screen, plain.get());
+}
+
+const Scene& recordedScene() { return all()[1]; }
+
+std::string recordingName(int width, int height) {
+    return std::string(recordedScene().name) + "-" + std::to_string(width) + "x" + std::to_string(height) + ".png";
+}
+
+FrameDifference compareWithRecording(const std::string& directory, const std::string& drawnPath) {
+    renderScene(recordedScene());
+    SDL_Surface* screen = CSurface::slot(slots::WINDOW);
+    SurfacePtr recording(IMG_Load((directory + "/" + recordingName(screen->w, screen->h)).c_str()));
+    FrameDifference difference;
+    difference.missing = recording == nullptr;
+    if (recording) difference = compareFrames(screen, recording.get());
+    if (!same(difference)) SDL_SaveBMP(screen, drawnPath.c_str());
+    return difference;
 }
 
 }  // namespace frame_scenes

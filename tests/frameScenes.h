@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,8 +23,9 @@ struct Scene {
     bool ceilings;
 };
 
-// A new game from storey 0; the full tower from storeys 0, 5 and 9; the
-// same three views with the grid on and with the ceilings off.
+// A new game from storey 0; the full tower from storeys 0, 5 and 9, the same
+// three views with the grid on, and the top view with the ceilings off (only
+// the top storey of the full tower has roofs to hide).
 const std::vector<Scene>& all();
 
 // Ends the game, the GUI and the room table of an earlier scene, if any.
@@ -52,10 +52,6 @@ void drawFrame(const point& camera, bool clearFirst);
 // window and a second one over it, as a player's screen shows it.
 void renderScene(const Scene& scene);
 
-// FNV-1a over the red, green and blue of every pixel, row by row.
-std::uint64_t hashPixels(SDL_Surface* surface);
-std::string hex(std::uint64_t value);
-
 // How two frames of the same size differ, channel by channel.
 struct FrameDifference {
     long pixels = 0;  // pixels with any channel different
@@ -63,16 +59,31 @@ struct FrameDifference {
     int firstX = -1;  // the first differing pixel, row by row
     int firstY = -1;
     bool sizesDiffer = false;
+    bool missing = false;  // no reference to compare with
 };
 FrameDifference compareFrames(SDL_Surface* frame, SDL_Surface* reference);
+// "N pixels differ, by up to M in a channel; the first at (X, Y)", or why
+// nothing could be compared.
+std::string describe(const FrameDifference& difference);
+bool same(const FrameDifference& difference);
 
-// The file names of a scene's reference frame and of the list of hashes.
-std::string referenceName(const Scene& scene, int width, int height);
-const char* const referenceDirectory = "tests/data/frames";
-const char* const hashListName = "tests/data/frames/hashes.txt";
+// The window's drawing keeps encoded copies of the pictures (CSurface), which
+// must change no pixel: draws the scene with the copies off, then with them
+// on after another scene, so that they carry what that one left, and
+// compares the two frames.
+FrameDifference compareWithoutPictureCopies(const Scene& scene);
 
-// The hash recorded for a scene at a window size, or false when none is.
-bool recordedHash(const std::string& list, const std::string& name, std::uint64_t& hash);
+// One scene is kept as a recorded picture per window size, to notice when
+// the art or the drawing as a whole changes: SCENE-WxH.png in
+// tests/data/frames.
+const Scene& recordedScene();
+std::string recordingName(int width, int height);
+const char* const recordingDirectory = "tests/data/frames";
+
+// Draws the recorded scene and compares it with the recording of the
+// window's size in the directory. When they differ, or no recording loads,
+// the frame drawn is written as a BMP picture to drawnPath for a look.
+FrameDifference compareWithRecording(const std::string& directory, const std::string& drawnPath);
 
 }  // namespace frame_scenes
 

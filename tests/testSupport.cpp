@@ -15,6 +15,7 @@
 #include "gEngine.h"
 #include "game.h"
 #include "gui.h"
+#include "protocol.h"
 #include "ticks.h"
 
 namespace testing_support {
@@ -31,7 +32,7 @@ SDL_Color pixelAt(SDL_Surface* surface, int x, int y) {
 }
 
 void fillScreen(Uint8 r, Uint8 g, Uint8 b) {
-    SDL_Surface* screen = CSurface::slot(0);
+    SDL_Surface* screen = CSurface::slot(slots::WINDOW);
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, r, g, b));
 }
 

@@ -286,35 +286,36 @@ TEST_F(TowerTest, TowerStepsTheCarOncePerShaftStoreyEveryHundredMilliseconds) {
     EXPECT_EQ(16, steps) << "a shaft of two storeys moves its car twice per tower step";
 }
 
-// Lobby L, walkable floors F, single rooms A to C, plain ground elsewhere:
+// Lobby L, walkable floors F, single rooms A to D, plain ground elsewhere:
 //        x=0 x=1 x=2
-//   y=4:  A   F   .
-//   y=5:  F   L   B
-//   y=6:  .   C   .
+//   y=0:  A   D   .
+//   y=1:  F   L   B
+//   y=2:  F   C   .
 TEST_F(TowerTest, PathSearchLinksRoomsDepthFirstInNeighbourOrder) {
-    for (auto [x, y] : {std::pair{1, 5}, {0, 5}, {1, 4}, {0, 4}, {2, 5}, {1, 6}, {8, 8}})
+    for (auto [x, y] : {std::pair{1, 1}, {0, 1}, {0, 2}, {0, 0}, {1, 0}, {2, 1}, {1, 2}, {8, 8}})
         floorAt(x, y, 0);
-    ASSERT_TRUE(lobbyAt(1, 5, 0));
-    for (auto [x, y] : {std::pair{0, 4}, {2, 5}, {1, 6}, {8, 8}})
+    ASSERT_TRUE(lobbyAt(1, 1, 0));
+    for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {2, 1}, {1, 2}, {8, 8}})
         ASSERT_EQ(0, place(SINGLE, x, y, 0));
-    floorAt(1, 5, 1);
-    ASSERT_EQ(0, place(SINGLE, 1, 5, 1));
-    Room *lobby = map.getLobby(), *a = map.roomAt(0, 4, 0), *b = map.roomAt(2, 5, 0), *c = map.roomAt(1, 6, 0);
+    floorAt(1, 1, 1);
+    ASSERT_EQ(0, place(SINGLE, 1, 1, 1));
+    Room *lobby = map.getLobby(), *a = map.roomAt(0, 0, 0), *b = map.roomAt(2, 1, 0), *c = map.roomAt(1, 2, 0),
+         *d = map.roomAt(1, 0, 0);
 
     map.buildPathingTree();
-    EXPECT_EQ((std::vector<Room*>{b, a, c}), links(1, 5, 0))
-        << "depth first, x+1 before x-1 before y+1 before y-1; A is met twice but linked once";
-    EXPECT_EQ(std::vector<Room*>{lobby}, links(0, 4, 0));
+    EXPECT_EQ((std::vector<Room*>{b, c, a, d}), links(1, 1, 0))
+        << "depth first, x+1 before x-1 before y+1 before y-1, down to row 0; C is met twice but linked once";
+    EXPECT_EQ(std::vector<Room*>{lobby}, links(0, 0, 0));
     EXPECT_TRUE(links(8, 8, 0).empty()) << "a room away from the lobby's floors is not reached";
-    EXPECT_TRUE(links(1, 5, 1).empty()) << "the search never changes storey";
+    EXPECT_TRUE(links(1, 1, 1).empty()) << "the search never changes storey";
     auto marked = [&](int x, int y) { return tile(x, y, 0)->pathHasBeenChecked(); };
-    EXPECT_TRUE(marked(0, 5) && marked(1, 4));
-    EXPECT_TRUE(marked(0, 6) && marked(2, 4)) << "plain ground next to the walkable area is looked at";
-    EXPECT_FALSE(marked(0, 4)) << "a linked room's cells are not searched";
+    EXPECT_TRUE(marked(0, 1) && marked(0, 2));
+    EXPECT_TRUE(marked(0, 3)) << "plain ground next to the walkable area is looked at";
+    EXPECT_FALSE(marked(0, 0) || marked(1, 0)) << "a linked room's cells are not searched";
     EXPECT_FALSE(marked(8, 7));
 
     map.buildPathingTree();
-    EXPECT_EQ((std::vector<Room*>{b, a, c, b, a, c}), links(1, 5, 0)) << "each search links again";
+    EXPECT_EQ((std::vector<Room*>{b, c, a, d, b, c, a, d}), links(1, 1, 0)) << "each search links again";
 }
 
 TEST_F(TowerTest, EachKindPaysItsRentOnceAMonthAtItsAnchor) {

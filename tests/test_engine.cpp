@@ -18,6 +18,7 @@
 #include "gameSettings.h"
 #include "gui.h"
 #include "main.h"
+#include "protocol.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -297,7 +298,7 @@ protected:
 };
 
 TEST_F(MainMenu, TitleAndOptionsArePlacedFromTheTitleImage) {
-    SDL_Surface* title = CSurface::slot(2);
+    SDL_Surface* title = CSurface::slot(slots::MENU_TITLE);
     ASSERT_NE(nullptr, title);
     EXPECT_EQ(resolutionX / 2 - title->w / 2, menu->getLogoX());
     EXPECT_EQ(50, menu->getLogoY());
@@ -314,7 +315,7 @@ TEST_F(MainMenu, TitleAndOptionsArePlacedFromTheTitleImage) {
     pointAt(0, 0);
     menu->Loop();
     menu->Render();
-    SDL_Surface* screen = CSurface::slot(0);
+    SDL_Surface* screen = CSurface::slot(slots::WINDOW);
     const SDL_Rect& plate = options->option(0).getArea();
     const SDL_Color onPlate = testing_support::pixelAt(screen, plate.x + 1, plate.y + 1);
     EXPECT_EQ(gui_background.r, onPlate.r) << "option plates are drawn over the title";
@@ -369,7 +370,7 @@ TEST_F(MainMenu, LoadGameHandsTheLoadRequestToTheNewTowerScreen) {
     SDL_Event queued[2];
     ASSERT_EQ(1, SDL_PeepEvents(queued, 2, SDL_PEEKEVENT, SDL_ALLEVENTS)) << "exactly one load request is queued";
     EXPECT_EQ(SDL_USEREVENT, queued[0].type);
-    EXPECT_EQ(35, queued[0].user.code);
+    EXPECT_EQ(events::LOAD_CONFIRMED, queued[0].user.code);
     EXPECT_EQ(nullptr, queued[0].user.data1);
     EXPECT_EQ(nullptr, queued[0].user.data2);
     {
@@ -379,7 +380,7 @@ TEST_F(MainMenu, LoadGameHandsTheLoadRequestToTheNewTowerScreen) {
         EXPECT_NE(std::string::npos, out.text().find("state change successful: MAP\n")) << out.text();
     }
     EXPECT_NE(nullptr, dynamic_cast<gMap*>(currentState));
-    ASSERT_NE(nullptr, GUI::Instance()->getMessageText()) << "the tower screen never saw the code-35 event";
+    ASSERT_NE(nullptr, GUI::Instance()->getMessageText()) << "the tower screen never saw the load request";
     EXPECT_STREQ("Could not open save file.", GUI::Instance()->getMessageText());
 }
 

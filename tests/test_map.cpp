@@ -13,6 +13,7 @@
 #include "RoomDefs.h"
 #include "Tile.h"
 #include "gameSettings.h"
+#include "protocol.h"
 #include "testSupport.h"
 
 namespace {
@@ -43,7 +44,7 @@ bool loadText(Map& map, const std::string& text) {
 }
 
 std::vector<Uint32> screenPixels() {
-    SDL_Surface* screen = CSurface::slot(0);
+    SDL_Surface* screen = CSurface::slot(slots::WINDOW);
     SDL_LockSurface(screen);
     std::vector<Uint32> pixels;
     for (int y = 0; y < screen->h; ++y) {
@@ -196,7 +197,7 @@ TEST_F(TowerDrawing, HiddenTileStillShowsItsGridOutline) {
     };
     testing_support::fillScreen(20, 240, 20);
     const auto blank = screenPixels();
-    CSurface::OnDraw(0, Tile::cursorSheet, at.x, at.y, &Tile::cursorClip[2]);
+    CSurface::OnDraw(slots::WINDOW, Tile::cursorSheet, at.x, at.y, &Tile::cursorClip[2]);
     const auto outlineOnly = screenPixels();
     EXPECT_EQ(blank, draw(false, true)) << "a hidden tile without grid draws nothing";
     EXPECT_EQ(outlineOnly, draw(true, true)) << "a hidden tile still draws its grid outline, and only that";

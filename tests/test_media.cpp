@@ -9,6 +9,7 @@
 #include "CAnimation.h"
 #include "CSurface.h"
 #include "Soundbank.h"
+#include "protocol.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -35,7 +36,7 @@ SDL_Color rgb(int r, int g, int b) {
 class Drawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        screen = CSurface::slot(0);
+        screen = CSurface::slot(slots::WINDOW);
         ASSERT_NE(nullptr, screen);
         savedColour = CSurface::screenColor;
         testing_support::fillScreen(0, 0, 0);
@@ -93,8 +94,8 @@ TEST_F(Drawing, NullSurfacesAndMissingSlotsAreRefusedWithTheMessage) {
     const std::vector<std::pair<const char*, std::function<bool()>>> cases = {
         {"null source", [&] { return CSurface::OnDraw(dest, none, 0, 0, nullptr); }},
         {"null destination", [&] { return CSurface::OnDraw(none, src, 0, 0, nullptr); }},
-        {"missing source slot", [&] { return CSurface::OnDraw(0, missing, 0, 0, nullptr); }},
-        {"missing destination slot", [&] { return CSurface::OnDraw(missing, 1, 0, 0, nullptr); }},
+        {"missing source slot", [&] { return CSurface::OnDraw(slots::WINDOW, missing, 0, 0, nullptr); }},
+        {"missing destination slot", [&] { return CSurface::OnDraw(missing, slots::TILES, 0, 0, nullptr); }},
         {"negative source slot", [&] { return CSurface::OnDraw(dest, -1, 0, 0, nullptr); }},
         {"missing slot as destination of a pointer", [&] { return CSurface::OnDraw(missing, src, 0, 0, nullptr); }},
     };
@@ -153,7 +154,8 @@ protected:
 };
 
 TEST_F(SoundBank, AnEmptySlotKeepsTheIdsOfLaterSounds) {
-    EXPECT_EQ(0, bank.OnLoad("assets//build.wav"));
+    // As the engine fills the bank: a sound that is missing leaves its id empty.
+    EXPECT_EQ(sounds::BUILD, bank.OnLoad("assets//build.wav"));
     {
         CapturedOutput out(stdout);
         EXPECT_EQ(-1, bank.OnLoad("assets//no_such_sound.wav"));
@@ -161,34 +163,34 @@ TEST_F(SoundBank, AnEmptySlotKeepsTheIdsOfLaterSounds) {
     }
     EXPECT_EQ(1u, bank.size()) << "a sound that failed to load must not take an id by itself";
     bank.addEmptySlot();
-    EXPECT_EQ(2, bank.OnLoad("assets//bulldoze.wav"));
-    EXPECT_NE(nullptr, bank.chunkAt(0));
-    EXPECT_EQ(nullptr, bank.chunkAt(1));
-    EXPECT_NE(nullptr, bank.chunkAt(2));
+    EXPECT_EQ(sounds::BULLDOZE, bank.OnLoad("assets//bulldoze.wav"));
+    EXPECT_NE(nullptr, bank.chunkAt(sounds::BUILD));
+    EXPECT_EQ(nullptr, bank.chunkAt(sounds::SELECT));
+    EXPECT_NE(nullptr, bank.chunkAt(sounds::BULLDOZE));
 }
 
 TEST_F(SoundBank, PlayIgnoresIdsWithoutASampleAndOverlapsRepeats) {
-    EXPECT_EQ(0, playingAfter([](CSoundBank& b) { b.Play(0); })) << "an empty bank plays nothing";
-    ASSERT_EQ(0, bank.OnLoad("assets//build.wav"));
+    EXPECT_EQ(0, playingAfter([](CSoundBank& b) { b.Play(sounds::BUILD); })) << "an empty bank plays nothing";
+    ASSERT_EQ(sounds::BUILD, bank.OnLoad("assets//build.wav"));
     bank.addEmptySlot();
     EXPECT_EQ(0, playingAfter([](CSoundBank& b) {
         b.Play(-1);
-        b.Play(1);
-        b.Play(2);
+        b.Play(sounds::SELECT);
+        b.Play(sounds::BULLDOZE);
         b.Play(5);
     }));
     EXPECT_EQ(2, playingAfter([](CSoundBank& b) {
-        b.Play(0);
-        b.Play(0);
+        b.Play(sounds::BUILD);
+        b.Play(sounds::BUILD);
     })) << "two quick plays of one sound use two channels";
 }
 
 TEST_F(SoundBank, SwitchedOffBankIsSilentUntilSwitchedOnAgain) {
-    ASSERT_EQ(0, bank.OnLoad("assets//select.wav"));
+    ASSERT_EQ(sounds::BUILD, bank.OnLoad("assets//build.wav"));
     bank.setSound(false);
-    EXPECT_EQ(0, playingAfter([](CSoundBank& b) { b.Play(0); }));
+    EXPECT_EQ(0, playingAfter([](CSoundBank& b) { b.Play(sounds::BUILD); }));
     bank.setSound(true);
-    EXPECT_EQ(1, playingAfter([](CSoundBank& b) { b.Play(0); }));
+    EXPECT_EQ(1, playingAfter([](CSoundBank& b) { b.Play(sounds::BUILD); }));
 }
 
 TEST_F(SoundBank, MusicPlaysOnlyWhileTheSwitchIsOnAndAMissingPieceIsOneMessage) {

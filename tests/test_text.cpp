@@ -9,6 +9,7 @@
 #include "gTextMenu.h"
 #include "gTextMenuOption.h"
 #include "gui.h"
+#include "protocol.h"
 #include "spf.h"
 #include "testSupport.h"
 
@@ -143,7 +144,7 @@ TEST(Font, BackgroundIsTheInkShiftedBy126ModuloTwoFiftyFive) {
 }
 
 TEST(Font, BlittingDrawsOnlyTheInkInItsColour) {
-    SDL_Surface* screen = CSurface::slot(0);
+    SDL_Surface* screen = CSurface::slot(slots::WINDOW);
     testing_support::fillScreen(10, 20, 30);
     TextSurface text("X", rgb(200, 100, 50));
     ASSERT_TRUE(CSurface::OnDraw(screen, text.surface, 40, 40, nullptr));
@@ -205,7 +206,7 @@ protected:
         EXPECT_EQ(found, menu.getSelectedOption() != 0) << "loop() should report whether an option was found";
         return menu.getSelectedOption();
     }
-    static SDL_Color screenAt(int x, int y) { return pixelAt(CSurface::slot(0), x, y); }
+    static SDL_Color screenAt(int x, int y) { return pixelAt(CSurface::slot(slots::WINDOW), x, y); }
 
     SDL_Color savedBackground, savedBorder, savedText;
 };

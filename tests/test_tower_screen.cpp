@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -26,19 +27,25 @@
 #include "protocol.h"
 #include "testSupport.h"
 #include "ticks.h"
+#include "toolbar.h"
 
 using namespace testing_support;
 
 namespace {
 
-// Button slots in the bar, as the game lays them out.
-constexpr int saveSlot = 2;
-constexpr int loadSlot = 3;
-constexpr int floorSlot = 5;
-constexpr int lobbySlot = 6;
-constexpr int hotelSlot = 8;  // the one-cell hotel room
-constexpr int bulldozeSlot = 12;
-constexpr int exitSlot = 1;
+// The bar cells of the buttons, as the bar's table lays them out.
+constexpr int barCell(int code) {
+    for (const ToolbarButton& button : toolbarButtons)
+        if (button.code == code) return button.cell;
+    return -1;
+}
+constexpr int saveButton = barCell(events::SAVE_GAME);
+constexpr int loadButton = barCell(events::LOAD_GAME);
+constexpr int floorButton = barCell(events::BUILD_FLOOR);
+constexpr int lobbyButton = barCell(events::BUILD_LOBBY);
+constexpr int hotelButton = firstRoomCell + 1;  // the one-cell hotel room, the kind after the elevator
+constexpr int bulldozeButton = barCell(events::BULLDOZE);
+constexpr int exitButton = barCell(events::EXIT_TO_MENU);
 
 class TowerScreen : public ::testing::Test {
 protected:
@@ -93,9 +100,9 @@ protected:
         send(buttonEvent(SDL_BUTTON_LEFT, cellX(x, y), cellY(x, y, z)));
     }
 
-    void clickButton(int slot) {
-        send(motionEvent(slot * 32 + 16, 16));
-        send(buttonEvent(SDL_BUTTON_LEFT, slot * 32 + 16, 16));
+    void clickButton(int cell) {
+        send(motionEvent(cell * 32 + 16, 16));
+        send(buttonEvent(SDL_BUTTON_LEFT, cell * 32 + 16, 16));
     }
 
     void frame() {
@@ -105,6 +112,16 @@ protected:
     }
 
     Map& map() { return game->getMap(); }
+
+    // Puts an amount in the bank the way a player could: in a saved game, loaded.
+    void setFunds(double amount) {
+        game->save();
+        std::string text = readFile("save.txt");
+        text.replace(0, text.find('\n'), std::to_string(amount));
+        writeFile("save.txt", text);
+        game->load();
+        ASSERT_DOUBLE_EQ(amount, game->getFunds());
+    }
 
     std::string workDir;
     char repoDir[4096];
@@ -118,7 +135,7 @@ TEST_F(TowerScreen, BuildingAFloorThenALobbyChargesTheirPrices) {
     EXPECT_TRUE(map().tileAt(3, 3, 0)->hasFloor()) << "the floor tool is selected from the start";
     EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS - Game::FLOOR_COST, game->getFunds());
 
-    clickButton(lobbySlot);
+    clickButton(lobbyButton);
     EXPECT_EQ("Build Lobby: Cost $100", std::string(gui->getHelpText())) << "the label states what is charged";
     clickCell(3, 3);
     ASSERT_NE(nullptr, map().getLobby());
@@ -126,20 +143,46 @@ TEST_F(TowerScreen, BuildingAFloorThenALobbyChargesTheirPrices) {
     EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS - Game::FLOOR_COST - rooms[0].cost, game->getFunds())
         << "a lobby cell costs the lobby definition's price, not its button's label";
 
+    // Funds of exactly the price build and leave nothing; a cent less builds nothing.
+    for (const auto& [button, price] : {std::pair{floorButton, Game::FLOOR_COST}, {lobbyButton, rooms[0].cost}}) {
+        clickButton(button);
+        setFunds(price - 0.01);
+        clickCell(4, 3);
+        EXPECT_STREQ("You don't have enough money to build that.", gui->getMessageText());
+        EXPECT_DOUBLE_EQ(price - 0.01, game->getFunds());
+        setFunds(price);
+        clickCell(4, 3);
+        EXPECT_DOUBLE_EQ(0, game->getFunds()) << "the price of button " << button << " is affordable";
+    }
+    EXPECT_EQ(map().getLobby(), map().roomAt(4, 3, 0));
+
+    setFunds(1000);
     send(keyEvent(SDLK_SPACE));
     frame();
-    clickButton(floorSlot);
-    clickCell(4, 4);
+    clickButton(floorButton);
+    clickCell(5, 5);
     frame();
-    EXPECT_EQ(0u, gui->getInfoText().rfind("Funds: 4880.00\n", 0)) << "paused, the read-out still follows the funds";
+    EXPECT_EQ(0u, gui->getInfoText().rfind("Funds: 990.00\n", 0)) << "paused, the read-out still follows the funds";
 }
 
 TEST_F(TowerScreen, RefusalsAreShownAndLastTwoAndAHalfSeconds) {
-    clickButton(hotelSlot);
-    clickCell(3, 3);
-    ASSERT_NE(nullptr, gui->getMessageText());
-    EXPECT_STREQ("You can't build there.", gui->getMessageText());
-    EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds());
+    clickCell(4, 4);
+    const double funds = Game::STARTING_FUNDS - Game::FLOOR_COST;
+    // Each refusal leaves the funds as they were; the floor tool and the bulldozer refuse silently.
+    const struct {
+        int button, x;
+        const char* message;
+    } refusals[] = {{hotelButton, 4, "You must build a lobby first."}, {lobbyButton, 3, "You can't build there."},
+                    {floorButton, 4, nullptr},                          {bulldozeButton, 3, nullptr},
+                    {hotelButton, 3, "You can't build there."}};
+    for (const auto& refusal : refusals) {
+        clickButton(refusal.button);
+        clickCell(refusal.x, 4);
+        if (refusal.message) {
+            EXPECT_STREQ(refusal.message, gui->getMessageText());
+        }
+        EXPECT_DOUBLE_EQ(funds, game->getFunds()) << "after a refusal by button " << refusal.button;
+    }
 
     ticks::advance(2400);
     gui->setInfoText("repaint");
@@ -152,14 +195,14 @@ TEST_F(TowerScreen, RefusalsAreShownAndLastTwoAndAHalfSeconds) {
 }
 
 TEST_F(TowerScreen, ToolButtonsFormOneSelectionGroup) {
-    clickButton(floorSlot);
-    clickButton(bulldozeSlot);
+    clickButton(floorButton);
+    clickButton(bulldozeButton);
     size_t floorIndex = 4, bulldozeIndex = gui->buttonCount() - 3;
     EXPECT_FALSE(gui->buttonAt(floorIndex).isActive()) << "choosing the bulldozer clears the floor tool";
     EXPECT_TRUE(gui->buttonAt(bulldozeIndex).isActive());
     EXPECT_EQ(&Game::bulldoze, screen->getClickAction());
 
-    clickButton(saveSlot);
+    clickButton(saveButton);
     EXPECT_TRUE(gui->buttonAt(bulldozeIndex).isActive()) << "save is not a tool and leaves the tool selected";
     EXPECT_TRUE(gui->buttonAt(2).isActive());
 
@@ -227,7 +270,7 @@ TEST_F(TowerScreen, CameraStopsAtItsBoundsAndFloorsClamp) {
 TEST_F(TowerScreen, ExitWindowOkReturnsToTheMenuAndTheTowerWaits) {
     clickCell(4, 4);
     const double funds = game->getFunds();
-    clickButton(exitSlot);
+    clickButton(exitButton);
     ASSERT_NE(nullptr, gui->getWindow()) << "the exit button asks first";
     const gWindow& window = *gui->getWindow();
     const int okX = window.getX() + 10 + 50, okY = window.getY() + window.getFrame().h - 50 + 10;
@@ -252,7 +295,8 @@ TEST_F(TowerScreen, InputAfterExitInTheSameBatchIsDropped) {
     SDL_PushEvent(&quit);
     SDL_Event later[] = {keyEvent(SDLK_SPACE), motionEvent(300, 300, 1, 1, SDL_BUTTON(SDL_BUTTON_LEFT)),
                          buttonEvent(SDL_BUTTON_LEFT, 300, 300), buttonEvent(SDL_BUTTON_WHEELDOWN, 300, 300),
-                         userEvent(1), userEvent(2), userEvent(35), keyEvent(SDLK_d)};
+                         userEvent(events::EXIT_TO_MENU), userEvent(events::SAVE_GAME),
+                         userEvent(events::LOAD_CONFIRMED), keyEvent(SDLK_d)};
     for (SDL_Event& event : later) SDL_PushEvent(&event);
     CapturedOutput out(stdout);
     pumpEvents();
@@ -269,9 +313,9 @@ TEST_F(TowerScreen, InputAfterExitInTheSameBatchIsDropped) {
 TEST_F(TowerScreen, QueryToolAndFinancesTellWhatTheTowerHoldsAndEarns) {
     for (int x = 2; x <= 6; ++x) clickCell(x, 2);
     clickCell(6, 4);
-    clickButton(lobbySlot);
+    clickButton(lobbyButton);
     clickCell(2, 2);
-    clickButton(hotelSlot);
+    clickButton(hotelButton);
     clickCell(6, 2);  // at the end of the lobby's floors
     clickCell(6, 4);  // on a floor of its own, apart
     send(userEvent(events::QUERY_TOOL));
@@ -330,11 +374,11 @@ TEST_F(TowerScreen, UnknownCodesOnlyPrintTheirError) {
 
 TEST_F(TowerScreen, RentArrivesAtMidnight) {
     clickCell(3, 3);
-    clickButton(lobbySlot);
+    clickButton(lobbyButton);
     clickCell(3, 3);
-    clickButton(floorSlot);
+    clickButton(floorButton);
     clickCell(4, 4);
-    clickButton(hotelSlot);
+    clickButton(hotelButton);
     clickCell(4, 4);
     const double before = game->getFunds();
     ASSERT_DOUBLE_EQ(Game::STARTING_FUNDS - 20 - rooms[0].cost - rooms[2].cost, before) << "the hotel room was not built";
@@ -364,16 +408,19 @@ TEST_F(TowerScreen, RentArrivesAtMidnight) {
 TEST_F(TowerScreen, SaveChangeLoadRestoresTheTower) {
     clickCell(2, 2);
     clickCell(2, 3);
-    clickButton(saveSlot);
+    clickButton(saveButton);
     ASSERT_STREQ("Game saved.", gui->getMessageText());
     const std::string first = readFile("save.txt");
     ASSERT_EQ(0u, first.rfind("4980.000000\n", 0)) << first.substr(0, 40);
+    const std::string tiles = first.substr(0, first.find("\nrooms ") + 1);
+    EXPECT_EQ(2 + 1 + 10 * 20 * 20, std::count(tiles.begin(), tiles.end(), '\n'))
+        << "funds, clock, the grid's extents and a line for every tile of every storey, then the rooms";
 
-    clickButton(floorSlot);
+    clickButton(floorButton);
     clickCell(9, 9);
-    clickButton(loadSlot);
+    clickButton(loadButton);
     ASSERT_NE(nullptr, gui->getWindow());
-    send(userEvent(35));
+    send(userEvent(events::LOAD_CONFIRMED));
     EXPECT_EQ(nullptr, gui->getWindow());
     EXPECT_STREQ("Game loaded.", gui->getMessageText());
     EXPECT_FALSE(map().tileAt(9, 9, 0)->hasFloor());
@@ -423,11 +470,11 @@ TEST_F(TowerScreen, SaveLoadSaveKeepsEveryRoomLobbyCellAndElevatorCarMidTrip) {
 
 TEST_F(TowerScreen, LoadedRoomsPayTheirRentAndCannotBeBuiltOver) {
     for (int x = 2; x <= 5; ++x) clickCell(x, 2);
-    clickButton(lobbySlot);
+    clickButton(lobbyButton);
     clickCell(5, 2);
-    clickButton(hotelSlot);
+    clickButton(hotelButton);
     clickCell(2, 2);
-    clickButton(hotelSlot + 1);  // the suite covers (4, 2) and (3, 2)
+    clickButton(hotelButton + 1);  // the suite covers (4, 2) and (3, 2)
     clickCell(4, 2);
     game->save();
     const double saved = game->getFunds();
@@ -445,9 +492,9 @@ TEST_F(TowerScreen, LoadedRoomsPayTheirRentAndCannotBeBuiltOver) {
 
 TEST_F(TowerScreen, AFileWithoutRoomsLoadsWithoutHoles) {
     for (int x = 2; x <= 3; ++x) clickCell(x, 2);
-    clickButton(lobbySlot);
+    clickButton(lobbyButton);
     clickCell(3, 2);
-    clickButton(hotelSlot);
+    clickButton(hotelButton);
     clickCell(2, 2);
     game->save();
     const std::string withRooms = readFile("save.txt");
@@ -461,7 +508,7 @@ TEST_F(TowerScreen, AFileWithoutRoomsLoadsWithoutHoles) {
         EXPECT_TRUE(tile->isBuildable()) << x;
         EXPECT_FALSE(tile->isTileOff()) << x;
     }
-    clickButton(lobbySlot);
+    clickButton(lobbyButton);
     clickCell(3, 2);
     EXPECT_NE(nullptr, map().getLobby()) << "the cell takes a lobby again";
 }
@@ -485,14 +532,14 @@ TEST_F(TowerScreen, AFileWithoutRoomsLoadsWithoutHoles) {
 TEST_F(TowerScreen, HostileRoomRecordsLoadWhatTheyCanAndTheGamePlaysOn) {
     for (int x = 2; x <= 6; ++x)
         for (int y = 2; y <= 4; ++y) clickCell(x, y);
-    clickButton(lobbySlot);
+    clickButton(lobbyButton);
     clickCell(2, 2);
     clickCell(2, 3);
-    clickButton(hotelSlot);
+    clickButton(hotelButton);
     clickCell(3, 2);
-    clickButton(hotelSlot - 1);  // the elevator covers (5..6, 3..4)
+    clickButton(hotelButton - 1);  // the elevator covers (5..6, 3..4)
     clickCell(6, 4);
-    clickButton(floorSlot);
+    clickButton(floorButton);
     send(keyEvent(SDLK_PAGEUP));
     clickCell(5, 4, 1);  // over the shaft's corner, so it reaches storey 1
     game->save();
@@ -613,15 +660,31 @@ TEST_F(TowerScreen, LoadingAnEmptyFileReportsEveryStep) {
     EXPECT_STREQ("ERROR loading game.", gui->getMessageText());
 }
 
-TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSky) {
+TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSkyAndEachPartOfTheDaySetsItsPace) {
     frame();
     SDL_Surface* info = gui->getInfoSurface();
     ASSERT_NE(nullptr, info) << "the read-out is rendered on the first frame";
     EXPECT_EQ(19u * 8, static_cast<unsigned>(info->w)) << "\"Time:  23:00 Day:1 \" is the widest line";
-    const SDL_Color sky = pixelAt(CSurface::slot(0), 5, 100);
+    const SDL_Color sky = pixelAt(CSurface::slot(slots::WINDOW), 5, 100);
     EXPECT_EQ(0, sky.r);
     EXPECT_EQ(0, sky.g);
     EXPECT_EQ(64, sky.b) << "hour 23 is night";
+
+    // A game minute lasts ten times the pace in milliseconds. Each part of
+    // the day sets its pace as it begins, but the day keeps the one it finds.
+    Clock* clock = Clock::Instance();
+    EXPECT_EQ(25, clock->getSpeed()) << "night";
+    const struct {
+        short hour, before, pace;
+    } parts[] = {{7, 25, 100}, {10, 60, 60}, {17, 60, 50}, {21, 50, 25}};
+    for (const auto& part : parts) {
+        clock->setSpeed(part.before);
+        clock->set(59, static_cast<short>(part.hour - 1), 1, 1, 1);
+        ticks::advance(10u * static_cast<Uint32>(part.before));
+        frame();
+        ASSERT_EQ(part.hour, clock->getHour());
+        EXPECT_EQ(part.pace, clock->getSpeed()) << "from " << part.hour << ":00 on";
+    }
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 # the same figures as JSON in build-bench/results.json, or in the file named.
 #
 #   tools/bench.sh [RESULTS.json]
-#   tools/bench.sh --capture    re-records tests/data/frames from the current
-#                               drawing code; only for a change of look that is meant
+#   tools/bench.sh --capture    records the reference scene again in tests/data/frames,
+#                               at 800x600 and 1920x1080, from the current drawing
+#                               code; only for a change of look that is meant
 #
 # The scenes are drawn headless with the dummy video driver, in a scratch
 # directory holding the settings file and a link to assets/, because a save

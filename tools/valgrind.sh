@@ -12,10 +12,10 @@ binary="$(realpath "${1:-$repo/build/zentrova}")"
 # A game under valgrind runs many times slower: give every click time.
 E2E_MOVE_PAUSE=0.5 E2E_CELL_PAUSE=1 E2E_BUTTON_PAUSE=1.5
 source "$repo/tests/e2e/lib.sh"
+E2E_KEEP=1  # the valgrind log stays for a look
 command -v valgrind >/dev/null || { echo "needs valgrind: apt-get install valgrind" >&2; exit 2; }
 
 e2e_start_x
-trap e2e_cleanup EXIT
 cp -r "$repo/assets" "$repo/config.xml" "$E2E_DIR/"
 cd "$E2E_DIR" || fail "no work directory"
 log="$E2E_DIR/valgrind.log"

@@ -9,7 +9,6 @@ repo="$(cd "$here/../.." && pwd)"
 source "$here/lib.sh"
 
 e2e_start_x
-trap e2e_cleanup EXIT
 # The game runs in a copy of the data so the repository's save.txt is untouched.
 cp -r "$repo/assets" "$repo/config.xml" "$E2E_DIR/"
 cd "$E2E_DIR" || fail "no work directory"
@@ -17,10 +16,10 @@ cd "$E2E_DIR" || fail "no work directory"
 e2e_start_game "$binary"
 grep -qxF "Loaded music assets/music.ogg" out || fail "the music did not load: $(cat err)"
 pass "config.xml switches the music on and it loaded"
-xdotool key n
+e2e_press n
 e2e_wait_for_output "state change successful: MAP" || fail "N did not start a game"
 sleep 0.3
-xdotool key space   # paused: no rent and no clock while we build
+e2e_press space     # paused: no rent and no clock while we build
 sleep 0.1
 
 for x in 2 3 4 5; do
@@ -83,7 +82,7 @@ sleep 0.5
 diff <(sed 2d first-save.txt) <(sed 2d save.txt) >/dev/null || fail "saving after a load differs from the first save"
 pass "save, change, load, save gives the same file but for the clock"
 
-xdotool key shift+Escape
+e2e_shift_escape
 e2e_wait_exit
 [ "$E2E_STATUS" = 0 ] || fail "exit status $E2E_STATUS after Shift+Escape"
 [ "$(grep -c 'OMG, EXIT PROGRAM!' out)" = 1 ] || fail "expected one exit line"

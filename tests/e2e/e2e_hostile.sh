@@ -12,7 +12,6 @@ repo="$(cd "$here/../.." && pwd)"
 source "$here/lib.sh"
 
 e2e_start_x
-trap e2e_cleanup EXIT
 work="$E2E_DIR"
 cases=0
 
@@ -34,25 +33,10 @@ refuse_out() {  # what text
     ! grep -qF -- "$2" "$work/out" || fail "$1: stdout has \"$2\" but should not"
 }
 
-# Without a window manager the keyboard follows the pointer: put it on the game.
-point_at_game() {
-    local window
-    window="$(xdotool search --name Zentrova 2>/dev/null | head -n 1)"
-    [ -n "$window" ] && xdotool mousemove --window "$window" 5 5
-    sleep 0.1
-}
-
 # Ends a game on the tower screen with Shift+Escape and checks it left cleanly.
 quit_tower() {  # what
     kill -0 "$E2E_GAME_PID" 2>/dev/null || fail "$1: the game is gone: $(tail -c 600 "$work/err")"
-    # The game reads Shift from the keyboard state when it handles Escape,
-    # so Shift is held down over a few frames, as a hand would hold it.
-    point_at_game
-    xdotool keydown shift
-    sleep 0.3
-    xdotool key Escape
-    sleep 0.3
-    xdotool keyup shift
+    e2e_shift_escape
     e2e_wait_exit
     check_sanitizers "$1"
     [ "$E2E_STATUS" = 0 ] || fail "$1: exit status $E2E_STATUS after Shift+Escape"
@@ -71,8 +55,7 @@ clock_start=$(($(head -n 1 "$good" | wc -c)))
 # Starts the game, loads save.txt with the menu's L and waits for the load.
 load_from_menu() {  # what
     e2e_start_game "$binary"
-    point_at_game
-    xdotool key l
+    e2e_press l
     e2e_wait_for_output "loading map floor" 100 || fail "$1: Load Game never reached the map loader"
     sleep 0.3
 }
@@ -181,8 +164,7 @@ start_and_leave() {  # what [arguments...]
     local what="$1"
     shift
     e2e_start_game "$binary" "$@"
-    point_at_game
-    xdotool key Escape
+    e2e_press Escape
     e2e_wait_exit
     check_sanitizers "$what"
     [ "$E2E_STATUS" = 0 ] || fail "$what: exit status $E2E_STATUS after Escape on the menu"
@@ -268,8 +250,7 @@ play_rooms() {  # what directory messages...
     shift 2
     cd "$directory" || fail "no directory $directory"
     e2e_start_game "$binary"
-    point_at_game
-    xdotool key n
+    e2e_press n
     e2e_wait_for_output "state change successful: MAP" || fail "$what: N did not start a game"
     sleep 0.3
     quit_tower "$what"
