@@ -108,6 +108,38 @@ quit_tower "funds of nan"
 expect_out "funds of nan" "MONEY LOAD ERROR"
 pass "non-numeric extents, text instead of numbers and nan funds: loaded what could be read, exit 0"
 
+# The rooms after the tile records: cut short, crafted, or without their marker.
+rooms_save="$repo/tests/fuzz/corpus/save/rooms.txt"
+tiles_end=$(head -n 4003 "$rooms_save" | wc -c)
+rooms_size=$(stat -c %s "$rooms_save")
+for point in $((tiles_end + 9)) $((tiles_end + 40)) $((tiles_end + 120)) $((rooms_size - 3)); do
+    head -c "$point" "$rooms_save" >save.txt
+    what="rooms cut at byte $point of $rooms_size"
+    load_from_menu "$what"
+    quit_tower "$what"
+    refuse_out "$what" "MAP LOAD ERROR"
+done
+pass "room records cut short at 4 points: loaded what was whole, game still ran, exit 0"
+
+hostile_rooms() {  # what expected-line records...
+    local what="$1" expected="$2"
+    shift 2
+    { head -n 4003 "$rooms_save"; printf '%s\n' "$@"; } >save.txt
+    load_from_menu "$what"
+    quit_tower "$what"
+    expect_out "$what" "$expected"
+}
+hostile_rooms "two rooms on one cell" "room record 2 skipped: it covers a cell another room covers" \
+    "rooms 2" "hotel1 3 2 0 0 1 1 3 2 0" "hotel2 3 2 0 0 1 1 3 2 0"
+hostile_rooms "unknown kinds, a bare cell, huge and negative numbers" \
+    "room record 4 skipped: it lies outside the grid" "rooms 99999999" "castle 3 2 0 0 1 1 3 2 0" \
+    "hotel1 9 9 0 0 1 1 9 9 0" "hotel1 3 2 0 0 99999999999 1 3 2 0" "hotel1 -7 2 0 0 1 1 -7 2 0"
+hostile_rooms "a car far off its shaft" "the car of the elevator at 6 4 0 starts again from its lowest floor" \
+    "rooms 1" "elevator 6 4 0 0 1 4 5 3 0 5 4 0 6 3 0 6 4 0 30000 -9 1 1 1 -5 7"
+hostile_rooms "records without their marker" "a line outside any section was passed over" \
+    "hotel1 3 2 0 0 1 1 3 2 0" "ledger 3" "1 2 3" "nan inf 4 5" "shuttle 1" "9"
+pass "overlapping, unknown, bare-cell, out-of-range and unmarked room records: skipped with their messages, exit 0"
+
 head -c 10000000 /dev/zero | tr '\0' '7' >save.txt
 load_from_menu "10 MB of digits"
 quit_tower "10 MB of digits"
