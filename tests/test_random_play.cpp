@@ -210,7 +210,7 @@ private:
         static const SDLKey keys[] = {SDLK_SPACE, SDLK_MINUS, SDLK_PAGEDOWN, SDLK_EQUALS, SDLK_PAGEUP, SDLK_c,
                                       SDLK_d,     SDLK_g,     SDLK_p,        SDLK_r,      SDLK_LEFT,   SDLK_UP,
                                       SDLK_RIGHT, SDLK_DOWN,  SDLK_n,        SDLK_l,      SDLK_a,      SDLK_RETURN,
-                                      SDLK_TAB,   SDLK_F1,    SDLK_LSHIFT,   SDLK_q};
+                                      SDLK_TAB,   SDLK_F1,    SDLK_LSHIFT,   SDLK_q,      SDLK_z,      SDLK_z};
         randomModifiers();
         // Escape ends the program from the menu and, with Shift, from the
         // tower; kept rare so that games last long enough to grow.

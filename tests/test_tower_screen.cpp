@@ -359,6 +359,76 @@ TEST_F(TowerScreen, QueryToolAndFinancesTellWhatTheTowerHoldsAndEarns) {
     EXPECT_EQ(14u, gui->getPanel()->getChartArea().w / (gPanel::barWidth + gPanel::barGap));
 }
 
+TEST_F(TowerScreen, UndoTakesBackBuildingAndBulldozingWithTheirCost) {
+    auto undo = [this] {
+        keyModifiers::hold(KMOD_LCTRL);
+        send(keyEvent(SDLK_z));
+        keyModifiers::release();
+    };
+    game->save();
+    const std::string fresh = readFile("save.txt");
+    clickCell(3, 3);
+    undo();
+    EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds());
+    game->save();
+    EXPECT_EQ(fresh.substr(0, fresh.find("\nledger ")), readFile("save.txt").substr(0, fresh.find("\nledger ")))
+        << "the floor, its roof, masks and shadows are gone as if never built";
+
+    for (int x = 2; x <= 7; ++x)
+        for (int y = 2; y <= 4; ++y) clickCell(x, y);
+    clickButton(lobbyButton);
+    clickCell(2, 2);
+    clickButton(hotelButton);
+    clickCell(3, 2);
+    clickButton(firstRoomCell);  // the elevator over (6..7, 3..4)
+    clickCell(7, 4);
+    clickButton(floorButton);
+    send(keyEvent(SDLK_PAGEUP));
+    clickCell(7, 4, 1);  // the shaft grows to storey 1
+    send(keyEvent(SDLK_PAGEDOWN));
+    Room* shaft = map().roomAt(7, 4, 0);
+    const std::string shaftName = shaft->getRoomInfo();
+    const std::string roomName = map().roomAt(3, 2, 0)->getRoomInfo();
+    const double built = game->getFunds();
+
+    clickButton(bulldozeButton);
+    clickCell(3, 2);
+    clickCell(7, 4);  // the shaft's storey 0; storey 1 still holds it
+    ASSERT_EQ(nullptr, map().roomAt(3, 2, 0));
+    ASSERT_EQ(nullptr, map().roomAt(6, 3, 0));
+    undo();
+    ASSERT_NE(nullptr, map().roomAt(6, 3, 0));
+    EXPECT_EQ(map().roomAt(7, 4, 1), map().roomAt(6, 3, 0)) << "the shaft is one object again on both storeys";
+    EXPECT_EQ(shaftName, map().roomAt(6, 3, 0)->getRoomInfo());
+    EXPECT_STREQ("Undone: the bulldozing, $5 back", gui->getMessageText());
+    undo();
+    ASSERT_NE(nullptr, map().roomAt(3, 2, 0));
+    EXPECT_EQ(roomName, map().roomAt(3, 2, 0)->getRoomInfo()) << "the room comes back as it was";
+    EXPECT_DOUBLE_EQ(built, game->getFunds()) << "both fees given back";
+
+    Clock::Instance()->set(59, 23, 1, 1, 1);  // the room earns its rent, then is undone
+    ticks::advance(10000);
+    frame();
+    undo();  // the floor on storey 1
+    EXPECT_EQ(nullptr, map().roomAt(7, 4, 1));
+    EXPECT_FALSE(map().tileAt(7, 4, 1)->hasFloor());
+    undo();  // the elevator
+    EXPECT_EQ(nullptr, map().roomAt(6, 3, 0));
+    undo();  // the Single Room
+    EXPECT_EQ(nullptr, map().roomAt(3, 2, 0));
+    EXPECT_DOUBLE_EQ(built + Game::FLOOR_COST + rooms[1].cost + rooms[2].cost + rooms[2].rentIncome, game->getFunds())
+        << "the rent it earned stays";
+
+    for (int i = 0; i < 30; ++i) undo();
+    EXPECT_STREQ("Nothing to undo.", gui->getMessageText()) << "only the last 20 steps are kept";
+    EXPECT_EQ(0u, game->undoSteps());
+    EXPECT_TRUE(map().tileAt(2, 2, 0)->hasFloor()) << "steps older than 20 stay";
+    clickCell(9, 9);
+    game->load();
+    undo();
+    EXPECT_STREQ("Nothing to undo.", gui->getMessageText()) << "loading clears the history";
+}
+
 TEST_F(TowerScreen, UnknownCodesOnlyPrintTheirError) {
     CapturedOutput err(stderr);
     send(userEvent(events::QUERY_TOOL));

@@ -45,6 +45,8 @@ gMap::gMap() : startTime(ticks::now()) {
     puts("game create");
     printf("limit x[1](6,93): %d x[3](93, 6): %d\n", limits[1].x, limits[3].x);
     game = Game::Instance();
+    // A new game or a load from the menu starts a history of its own.
+    game->clearHistory();
     puts("gui create");
     gui = GUI::Instance();
     settings = gameSettings::Instance();
@@ -113,6 +115,12 @@ void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
     case SDLK_r:
         settings->toggleRooms();
         CSurface::clearScreen();
+        break;
+    case SDLK_z:
+        if ((mod | keyModifiers::now()) & KMOD_CTRL) {
+            game->undo();
+            redraw = true;
+        }
         break;
     default:
         scrollKeys = static_cast<unsigned short>(scrollKeys | scrollBit(sym));

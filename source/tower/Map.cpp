@@ -206,6 +206,9 @@ void Map::vacate(int x, int y, int z) {
 void Map::admit(Room* room) {
     hasRooms = true;
     if (!lobby) lobby = dynamic_cast<Lobby*>(room);
+    if (!room) return;
+    if (room->getUid() == 0) room->setUid(nextUid);
+    if (room->getUid() >= nextUid) nextUid = room->getUid() + 1;
 }
 
 int Map::buildRoom(int type) {
@@ -409,6 +412,58 @@ void Map::adoptRoom(Room* room, const std::vector<point>& cells) {
         return;
     }
     admit(room);
+}
+
+Map::Cells Map::cellStates() const {
+    Cells cells;
+    cells.reserve(static_cast<size_t>(maxFloors * width * height));
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                const Tile* tile = tiles[x][y][z].get();
+                const Room* room = cellRooms[x][y][z];
+                cells.push_back(CellState{tile ? tile->getType() : short(0), tile ? tile->getNeighbourFloors() : short(0),
+                                          tile ? tile->getFlags() : 0, room ? room->getUid() : 0});
+            }
+    return cells;
+}
+
+void Map::restoreCells(const Cells& wanted, Room* (*rebuild)(int uid, const void* context), const void* context) {
+    if (wanted.size() != static_cast<size_t>(maxFloors * width * height)) return;
+    // Every room stays alive while the cells change hands, whatever order they go in.
+    std::vector<Room*> pinned;
+    auto find = [&](int uid) -> Room* {
+        for (Room* room : pinned)
+            if (room->getUid() == uid) return room;
+        return nullptr;
+    };
+    for (int x = 0; x < capacityX; ++x)
+        for (int y = 0; y < capacityY; ++y)
+            for (int z = 0; z < capacityZ; ++z)
+                if (Room* room = cellRooms[x][y][z])
+                    if (!find(room->getUid())) {
+                        room->addReference();
+                        pinned.push_back(room);
+                    }
+    size_t at = 0;
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y, ++at) {
+                const CellState& state = wanted[at];
+                if (Tile* tile = tiles[x][y][z].get()) tile->setState(state.type, state.neighbours, state.flags);
+                Room* room = nullptr;
+                if (state.roomUid != 0) {
+                    room = find(state.roomUid);
+                    if (!room && (room = rebuild(state.roomUid, context)) != nullptr) {
+                        room->addReference();
+                        pinned.push_back(room);
+                        admit(room);
+                    }
+                }
+                setRoom(x, y, z, room);
+            }
+    for (Room* room : pinned)
+        if (room->dropReference() == 0) release(room);
 }
 
 void Map::reopenUncoveredCells() {

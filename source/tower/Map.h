@@ -78,6 +78,24 @@ public:
     void adoptRoom(Room* room, const std::vector<point>& cells);
     void reopenUncoveredCells();
 
+    // Every cell as undo sees it: the tile's saved state and its room's uid.
+    struct CellState {
+        short type;
+        short neighbours;
+        int flags;
+        int roomUid;
+        bool operator==(const CellState& other) const {
+            return type == other.type && neighbours == other.neighbours && flags == other.flags &&
+                   roomUid == other.roomUid;
+        }
+        bool operator!=(const CellState& other) const { return !(*this == other); }
+    };
+    using Cells = std::vector<CellState>;
+    Cells cellStates() const;
+    // Puts every cell back to the state given. Rooms it names that are gone
+    // come from rebuild (by uid); rooms no cell names any more are released.
+    void restoreCells(const Cells& wanted, Room* (*rebuild)(int uid, const void* context), const void* context);
+
     // Read-only views for the game, the tests and the benchmark.
     Tile* tileAt(int x, int y, int z) const;
     Room* roomAt(int x, int y, int z) const;
@@ -118,6 +136,7 @@ private:
     int maxFloors = 0;
     bool hasRooms = false;
     Room* originRoom = nullptr;  // where the current path search started
+    int nextUid = 1;
 };
 
 #endif

@@ -7,6 +7,7 @@
 
 #include "CSurface.h"
 #include "Clock.h"
+#include "Room.h"
 #include "RoomDefs.h"
 #include "Soundbank.h"
 #include "gui.h"
@@ -123,9 +124,10 @@ void Game::changeFunds(double amount, Ledger::Kind kind) {
     ticked = true;
 }
 
-void Game::built(int sound, double price, Ledger::Kind kind) {
+void Game::built(int sound, double price, Ledger::Kind kind, const std::string& what) {
     CSoundBank::SoundControl.Play(sound);
     changeFunds(-price, kind);
+    endStep(price, kind, what);
 }
 
 void Game::buildEmptyFloor(short floor) {
@@ -138,7 +140,8 @@ void Game::buildEmptyFloor(short floor) {
         gui->setMessageText("You cannot build any higher.");
         return;
     }
-    if (map->buildFloor()) built(sounds::BUILD, FLOOR_COST, Ledger::CONSTRUCTION);
+    beginStep();
+    if (map->buildFloor()) built(sounds::BUILD, FLOOR_COST, Ledger::CONSTRUCTION, "a floor");
 }
 
 void Game::buildLobby(short floor) {
@@ -153,8 +156,9 @@ void Game::buildLobby(short floor) {
         gui->setMessageText(tooPoor);
         return;
     }
+    beginStep();
     if (map->buildLobby()) {
-        built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION);
+        built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION, "a lobby cell");
     } else {
         gui->setMessageText(cannotBuildThere);
     }
@@ -168,9 +172,12 @@ void Game::buildSelectedRoom(bool transport) {
         gui->setMessageText(tooPoor);
         return;
     }
+    beginStep();
     const int result = transport ? map->buildTransportation(roomType, def->type) : map->buildRoom(roomType);
+    const point at = map->getCursorPosition();
+    Room* room = map->roomAt(at.x, at.y, at.z);
     switch (result) {
-    case 0: built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION); break;
+    case 0: built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION, room ? room->getRoomInfo() : def->title); break;
     case 1: gui->setMessageText(needLobby); break;
     default: gui->setMessageText(cannotBuildThere); break;
     }
@@ -186,7 +193,72 @@ void Game::bulldoze(short) {
         gui->setMessageText("You don't have enough money to bulldoze that.");
         return;
     }
-    if (map->bulldoze()) built(sounds::BULLDOZE, DESTROY_COST, Ledger::BULLDOZING);
+    beginStep();
+    if (map->bulldoze()) built(sounds::BULLDOZE, DESTROY_COST, Ledger::BULLDOZING, "the bulldozing");
+}
+
+void Game::beginStep() {
+    stepBefore = map->cellStates();
+    // The rooms a step may take away are those under the cursor's footprint.
+    stepRemovable.clear();
+    const point at = map->getCursorPosition();
+    for (int i = 0; i < map->getCursorSpanY(); ++i)
+        for (int j = 0; j < map->getCursorSpanX(); ++j) {
+            RoomRecords::Description description;
+            if (RoomRecords::describe(map->roomAt(at.x - j, at.y - i, at.z), description))
+                stepRemovable.push_back(description);
+        }
+}
+
+void Game::endStep(double cost, Ledger::Kind kind, const std::string& what) {
+    UndoHistory::Step step;
+    step.before = std::move(stepBefore);
+    step.after = map->cellStates();
+    step.cost = cost;
+    step.kind = kind;
+    step.what = what;
+    // A step that took away a room it cannot describe could not bring it back.
+    for (size_t i = 0; i < step.before.size() && i < step.after.size(); ++i) {
+        const int gone = step.before[i].roomUid;
+        if (gone == 0 || gone == step.after[i].roomUid) continue;
+        bool stillThere = false, described = false;
+        for (const Map::CellState& cell : step.after) stillThere = stillThere || cell.roomUid == gone;
+        for (const RoomRecords::Description& room : step.removed) described = described || room.uid == gone;
+        if (stillThere || described) continue;
+        for (const RoomRecords::Description& room : stepRemovable)
+            if (room.uid == gone) step.removed.push_back(room), described = true;
+        if (!described) return;
+    }
+    history.push(std::move(step));
+}
+
+namespace {
+
+Room* rebuildRemoved(int uid, const void* context) {
+    for (const RoomRecords::Description& room : *static_cast<const std::vector<RoomRecords::Description>*>(context))
+        if (room.uid == uid) return RoomRecords::rebuild(room);
+    return nullptr;
+}
+
+}  // namespace
+
+void Game::undo() {
+    if (history.empty()) {
+        gui->setMessageText("Nothing to undo.");
+        return;
+    }
+    const UndoHistory::Step& step = history.newest();
+    // Only a tower that stands as the step left it can go back to before it.
+    if (map->cellStates() != step.after) {
+        gui->setMessageText("That can't be undone any more.");
+        history.dropNewest();
+        return;
+    }
+    map->restoreCells(step.before, rebuildRemoved, &step.removed);
+    changeFunds(step.cost, step.kind);
+    CSoundBank::SoundControl.Play(step.kind == Ledger::BULLDOZING ? sounds::BUILD : sounds::BULLDOZE);
+    gui->setMessageText(("Undone: " + step.what + ", $" + moneyText(step.cost) + " back").c_str());
+    history.dropNewest();
 }
 
 namespace {
@@ -244,6 +316,7 @@ void Game::save() {
 }
 
 void Game::load() {
+    history.clear();
     FILE* file = fopen(saveFileName, "r");
     if (!file) {
         gui->setMessageText("Could not open save file.");

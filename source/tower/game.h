@@ -6,6 +6,7 @@
 
 #include "Ledger.h"
 #include "Map.h"
+#include "UndoHistory.h"
 #include "point.h"
 
 class GUI;
@@ -43,6 +44,11 @@ public:
     void query(short floor);
     // The finances window, opened by its button and kept up to date while open.
     void showFinances();
+    // Takes back the newest construction or bulldozing with what it cost, up
+    // to the last UndoHistory::depth; rent already collected stays.
+    void undo();
+    void clearHistory() { history.clear(); }
+    size_t undoSteps() const { return history.size(); }
     int getMaxFloors() const { return map->getMaxFloors(); }
     void pause() { paused = !paused; }
     void save();
@@ -74,7 +80,10 @@ private:
     void loadSections(FILE* file);
     // Prices, builds and reports the selected room kind, as a room or as transport.
     void buildSelectedRoom(bool transport);
-    void built(int sound, double price, Ledger::Kind kind);
+    void built(int sound, double price, Ledger::Kind kind, const std::string& what);
+    // A construction or bulldozing about to happen, and then done: the history keeps it.
+    void beginStep();
+    void endStep(double cost, Ledger::Kind kind, const std::string& what);
     // Paints the finances window afresh; true when it opens, so it is logged.
     void paintFinances(bool opening);
     // The one place the funds change: the ledger records it, the read-out shows it.
@@ -92,6 +101,9 @@ private:
     std::unique_ptr<Map> map;
     double funds = STARTING_FUNDS;
     Ledger ledger;
+    UndoHistory history;
+    Map::Cells stepBefore;
+    std::vector<RoomRecords::Description> stepRemovable;
     short roomType = 0;
 };
 

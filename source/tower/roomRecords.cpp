@@ -165,27 +165,55 @@ void RoomRecords::readRoom(const std::string& line, long index) {
     if (variant < 0 || variant > def->maxVariant) return skipped(index, "its kind has no such picture");
     if (serial < 1) return skipped(index, "its serial number is not 1 or more");
 
-    // Built as in play, with the kind's counters set to what it took then.
-    def->nextVariant = static_cast<unsigned short>(variant);
-    def->count = serial;
-    const point anchor(x, y, z);
-    Room* room = nullptr;
-    if (lobbyKind) {
-        room = new Lobby(anchor);
-    } else if (elevator) {
-        auto* shaft = new Elevator(anchor, kind);
-        if (!shaft->car().restore(car, Elevator::topShuttleFloor)) {
-            printf("save.txt: the car of the elevator at %d %d %d starts again from its lowest floor\n", x, y, z);
-        }
-        room = shaft;
-    } else {
-        room = new BasicRoom(anchor, kind);
-    }
+    Description description;
+    description.kind = kind;
+    description.anchor = point(x, y, z);
+    description.variant = variant;
+    description.serial = serial;
+    description.car = car;
+    bool carRestored = true;
+    Room* room = rebuild(description, &carRestored);
+    if (!carRestored) printf("save.txt: the car of the elevator at %d %d %d starts again from its lowest floor\n", x, y, z);
     Counter& counter = counters[static_cast<size_t>(kind)];
-    def->nextVariant = static_cast<unsigned short>(counter.nextVariant);
-    def->count = counter.count;
     if (serial > counter.highestSerial) counter.highestSerial = serial;
-    map.adoptRoom(room, cells);
+    if (room) map.adoptRoom(room, cells);
+}
+
+bool RoomRecords::describe(const Room* room, Description& description) {
+    const auto* basic = dynamic_cast<const BasicRoom*>(room);
+    if (!basic) return false;
+    description.kind = basic->getRoomType();
+    description.anchor = basic->getLocation();
+    description.variant = basic->getVariant();
+    description.serial = basic->getSerial();
+    if (const auto* elevator = dynamic_cast<const Elevator*>(basic)) description.car = elevator->car().state();
+    description.uid = basic->getUid();
+    return true;
+}
+
+Room* RoomRecords::rebuild(const Description& description, bool* carRestored) {
+    aRoom* def = roomDefinition(description.kind);
+    if (!def) return nullptr;
+    // Built as in play, with the kind's counters set to what it took then.
+    const unsigned short nextVariant = def->nextVariant;
+    const int count = def->count;
+    def->nextVariant = static_cast<unsigned short>(description.variant);
+    def->count = description.serial;
+    Room* room = nullptr;
+    if (description.kind == 0) {
+        room = new Lobby(description.anchor);
+    } else if (def->type == ELEVATOR) {
+        auto* shaft = new Elevator(description.anchor, description.kind);
+        const bool restored = shaft->car().restore(description.car, Elevator::topShuttleFloor);
+        if (carRestored) *carRestored = restored;
+        room = shaft;
+    } else if (def->type == BASIC) {
+        room = new BasicRoom(description.anchor, description.kind);
+    }
+    def->nextVariant = nextVariant;
+    def->count = count;
+    if (room) room->setUid(description.uid);
+    return room;
 }
 
 void RoomRecords::readKinds(saveSections::Reader& reader) {
