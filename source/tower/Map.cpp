@@ -1,6 +1,7 @@
 #include "Map.h"
 
 #include <SDL.h>
+#include <unordered_map>
 #include <vector>
 
 #include "BasicRoom.h"
@@ -464,6 +465,18 @@ void Map::restoreCells(const Cells& wanted, Room* (*rebuild)(int uid, const void
             }
     for (Room* room : pinned)
         if (room->dropReference() == 0) release(room);
+}
+
+const char* Map::roomCountProblem() const {
+    std::unordered_map<const Room*, int> cells;
+    for (int x = 0; x < capacityX; ++x)
+        for (int y = 0; y < capacityY; ++y)
+            for (int z = 0; z < capacityZ; ++z)
+                if (const Room* room = cellRooms[x][y][z]) ++cells[room];
+    for (const auto& entry : cells)
+        if (entry.first->references() != entry.second) return "a room's count differs from the cells that hold it";
+    if (lobby && !cells.count(lobby)) return "the lobby is held by no cell";
+    return nullptr;
 }
 
 void Map::reopenUncoveredCells() {

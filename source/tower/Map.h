@@ -92,6 +92,11 @@ public:
     };
     using Cells = std::vector<CellState>;
     Cells cellStates() const;
+
+    // What building, bulldozing, loading and undo must keep true: every room
+    // is counted by exactly the cells that hold it, and the lobby is one of
+    // them. Null when so, else what is wrong (tests and the fuzz targets ask).
+    const char* roomCountProblem() const;
     // Puts every cell back to the state given. Rooms it names that are gone
     // come from rebuild (by uid); rooms no cell names any more are released.
     void restoreCells(const Cells& wanted, Room* (*rebuild)(int uid, const void* context), const void* context);

@@ -5,13 +5,10 @@
 set -u
 binary="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
 source "$here/lib.sh"
 
 e2e_start_x
-# The game runs in a copy of the data so the repository's save.txt is untouched.
-cp -r "$repo/assets" "$repo/config.xml" "$E2E_DIR/"
-cd "$E2E_DIR" || fail "no work directory"
+e2e_play_in_copy
 
 e2e_start_game "$binary"
 grep -qxF "Loaded music assets/music.ogg" out || fail "the music did not load: $(cat err)"

@@ -8,13 +8,10 @@
 set -u
 binary="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
 source "$here/lib.sh"
 
 e2e_start_x
-trap e2e_cleanup EXIT
-cp -r "$repo/assets" "$repo/config.xml" "$E2E_DIR/"
-cd "$E2E_DIR" || fail "no work directory"
+e2e_play_in_copy
 
 quit() {
     xdotool keydown shift

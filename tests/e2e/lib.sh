@@ -3,6 +3,7 @@
 # tower screen. A script sources this file and calls e2e_start_x; its files
 # go in $E2E_DIR, which is removed when the script ends (kept after a failure).
 
+E2E_REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 E2E_DIR=""
 E2E_XVFB_PID=""
 E2E_GAME_PID=""
@@ -177,4 +178,11 @@ click_cell() {  # x y [z]
 
 click_button() {  # bar cell
     move_twice_and_click $(($1 * 32 + 16)) 15 "$E2E_BUTTON_PAUSE"
+}
+
+# Plays in a copy of the game's data in $E2E_DIR, so that the repository's
+# save.txt stays untouched.
+e2e_play_in_copy() {
+    cp -r "$E2E_REPO/assets" "$E2E_REPO/config.xml" "$E2E_DIR/"
+    cd "$E2E_DIR" || fail "no work directory"
 }
