@@ -152,12 +152,10 @@ bool gEngine::Init(const char* settingsFile) {
         fputs("SDL init failed, exiting", stderr);
         return false;
     }
-    SDL_Surface* screen = SDL_SetVideoMode(resolutionX, resolutionY, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
-    if (!screen) {
+    if (!CSurface::openWindow(startFullScreen)) {
         fputs("SDL display failed to render, exiting", stderr);
         return false;
     }
-    CSurface::SurfaceList.push_back(screen);
     if (!CSurface::loadSurfaces(requiredFiles)) {
         fputs("Failed to load surfaces, exiting", stderr);
         return false;
@@ -181,9 +179,24 @@ bool gEngine::Init(const char* settingsFile) {
     return true;
 }
 
+namespace {
+
+// F11 and Alt+Enter switch between the window and full screen on every screen.
+bool isFullScreenKey(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN) return false;
+    const SDLKey key = event.key.keysym.sym;
+    return key == SDLK_F11 || (key == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT));
+}
+
+}  // namespace
+
 bool gEngine::runFrame() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+        if (isFullScreenKey(event)) {
+            CSurface::toggleFullScreen();
+            continue;
+        }
         currentState->ProcessEvent(&event);
         change_state();
     }

@@ -28,6 +28,8 @@ public:
     static void setResolution(int width, int height);
     static void setSound(bool on);
     static void setMusic(bool on);
+    // -fullscreen: the window opens in full screen where the display allows it.
+    static void setFullScreen(bool on) { startFullScreen = on; }
 
     // One pass of the main loop: every pending event, then Loop and Render.
     // False once the program is to end.
@@ -40,6 +42,7 @@ public:
 
 private:
     std::vector<std::string> requiredFiles;
+    static inline bool startFullScreen = false;
 };
 
 #endif

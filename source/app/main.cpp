@@ -85,6 +85,8 @@ extern "C" int SDL_main(int argc, char** argv) {
             return 0;
         } else if (strcmp(option, "-config") == 0) {
             if (value) settingsFile = value;
+        } else if (strcmp(option, "-fullscreen") == 0) {
+            gEngine::setFullScreen(true);
         }
     }
     gEngine::setResolution(width, height);

@@ -164,6 +164,51 @@ SDL_Surface* CSurface::slot(int index) {
     return SurfaceList[static_cast<size_t>(index)];
 }
 
+namespace {
+constexpr Uint32 windowFlags = SDL_HWSURFACE | SDL_DOUBLEBUF;
+}
+
+SDL_Surface* CSurface::openWindow(bool fullScreen) {
+    SDL_Surface* screen = nullptr;
+    if (fullScreen) {
+        screen = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags | SDL_FULLSCREEN);
+        if (!screen) puts("Full screen is not available on this display; the game runs in a window");
+    }
+    if (!screen) screen = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags);
+    if (screen) {
+        if (SurfaceList.empty()) {
+            SurfaceList.push_back(screen);
+        } else {
+            SurfaceList[0] = screen;
+        }
+    }
+    return screen;
+}
+
+bool CSurface::isFullScreen() {
+    const SDL_Surface* screen = slot(0);
+    return screen && (screen->flags & SDL_FULLSCREEN) != 0;
+}
+
+bool CSurface::toggleFullScreen() {
+    SDL_Surface* screen = slot(0);
+    if (!screen) return false;
+    const bool wanted = !isFullScreen();
+    // Switching in place keeps the window's surface; where the display cannot,
+    // the mode is set again, which gives the window a new surface.
+    if (!SDL_WM_ToggleFullScreen(screen)) {
+        SDL_Surface* other = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags | (wanted ? SDL_FULLSCREEN : 0));
+        if (!other) other = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags);
+        if (other) SurfaceList[0] = other;
+    }
+    const bool switched = isFullScreen() == wanted;
+    if (!switched) puts(wanted ? "Full screen is not available on this display; the game stays in a window"
+                               : "The display cannot leave full screen");
+    else puts(wanted ? "Full screen" : "Window");
+    clearScreen();
+    return switched;
+}
+
 void CSurface::clearScreen() {
     SDL_Surface* screen = slot(0);
     SDL_Rect all;

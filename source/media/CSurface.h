@@ -28,6 +28,14 @@ public:
     static bool OnDraw(SDL_Surface* dest, int src, int x, int y, SDL_Rect* clip);
     static bool OnDraw(int dest, SDL_Surface* src, int x, int y, SDL_Rect* clip);
 
+    // Opens the window (slot 0) at the window size, in full screen when
+    // asked and the display allows it, else in a window; null when neither works.
+    static SDL_Surface* openWindow(bool fullScreen);
+    // Switches between the window and full screen at the same size. False,
+    // with a line on standard output, when the display cannot switch.
+    static bool toggleFullScreen();
+    static bool isFullScreen();
+
     static void clearScreen();
     static void setScreenColor(int red, int green, int blue);
     static bool flip();

@@ -116,6 +116,34 @@ assert clock[2] == "2", f"day {clock[2]}: the clock should have passed one midni
 assert abs(after - before - (40 + 120)) < 1e-6, f"rent {after - before}, expected 160 on day 2"
 PY
 pass "the loaded Single Room and Suite paid 160 at the next midnight"
+
+# --- undo ---
+undo() {
+    xdotool keydown ctrl key z keyup ctrl
+    sleep 0.3
+}
+xdotool key space               # paused: no rent while we compare
+sleep 0.2
+click_button 2
+sleep 0.5
+cp save.txt before-undo.txt
+click_button 5
+click_cell 9 9                  # a floor, then undone
+undo
+click_button 12
+click_cell 2 2                  # the Single Room bulldozed, then undone
+undo
+click_button 2
+sleep 0.5
+python3 - before-undo.txt save.txt <<'PY' || fail "undo did not put the tower back as it was"
+import sys
+before, after = (open(p).read().split("\n") for p in sys.argv[1:3])
+assert before[0] == after[0], f"funds {before[0]} before, {after[0]} after undoing"
+assert before[2:3 + 4000] == after[2:3 + 4000], "the tile records differ"
+rooms = lambda lines: sorted(l for l in lines[3 + 4000:] if l.startswith(("hotel1 ", "hotel2 ", "lobby ")))
+assert rooms(before) == rooms(after), f"{rooms(before)} before, {rooms(after)} after"
+PY
+pass "a floor built and undone, a room bulldozed and undone: funds, tiles and rooms as before"
 quit
 
 # --- a save from before rooms were kept ---
