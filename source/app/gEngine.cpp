@@ -8,6 +8,8 @@
 #include "CEvent.h"
 #include "CSurface.h"
 #include "Soundbank.h"
+#include "framePacer.h"
+#include "gamePaths.h"
 #include "gMap.h"
 #include "gMenu.h"
 #include "game.h"
@@ -67,6 +69,29 @@ void readColour(const TiXmlElement* element, SDL_Color& colour) {
 
 const TiXmlElement* nextElement(const TiXmlElement* element) {
     return element ? element->NextSiblingElement() : nullptr;
+}
+
+int frameCap = 0;  // frames a second; 0 runs the loop free
+
+// An X server that has just lost its last client resets and refuses
+// connections for a moment; the connection is tried this often within about
+// a second before start-up gives up.
+constexpr int displayAttempts = 8;
+constexpr Uint32 displayRetryPause = 125;
+
+// With a display set, SDL 1.2 is asked for its X11 driver by name: left to
+// choose, it falls back from a refused connection to a text-mode driver and
+// draws the game in the terminal. A driver the player named is kept.
+bool startMediaLibrary() {
+    const char* display = getenv("DISPLAY");
+    const bool onX = display && *display;
+    if (onX && !getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 1);
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_Init(0xFFFF) >= 0) return true;
+        if (!onX || attempt == displayAttempts) return false;
+        SDL_Quit();
+        SDL_Delay(displayRetryPause);
+    }
 }
 
 }  // namespace
@@ -148,7 +173,7 @@ bool gEngine::Init(const char* settingsFile) {
                 static_cast<unsigned>(requiredFiles.size()), static_cast<unsigned>(requiredImageCount));
         return false;
     }
-    if (SDL_Init(0xFFFF) < 0) {
+    if (!startMediaLibrary()) {
         fputs("SDL init failed, exiting", stderr);
         return false;
     }
@@ -158,7 +183,9 @@ bool gEngine::Init(const char* settingsFile) {
         return false;
     }
     CSurface::SurfaceList.push_back(screen);
-    if (!CSurface::loadSurfaces(requiredFiles)) {
+    std::vector<std::string> imageFiles;
+    for (const std::string& name : requiredFiles) imageFiles.push_back(gamePaths::data(name));
+    if (!CSurface::loadSurfaces(imageFiles)) {
         fputs("Failed to load surfaces, exiting", stderr);
         return false;
     }
@@ -172,7 +199,9 @@ bool gEngine::Init(const char* settingsFile) {
     static const char* const effects[] = {"assets//build.wav", "assets//select.wav", "assets//bulldoze.wav",
                                           "assets//elevator_arrive.wav", "assets//elevator_move.wav"};
     for (const char* effect : effects) {
-        if (CSoundBank::SoundControl.OnLoad(effect) < 0) CSoundBank::SoundControl.addEmptySlot();
+        if (CSoundBank::SoundControl.OnLoad(gamePaths::data(effect).c_str()) < 0) {
+            CSoundBank::SoundControl.addEmptySlot();
+        }
     }
     return true;
 }
@@ -197,8 +226,8 @@ int gEngine::execute(const char* settingsFile) {
     puts("everything started correctly");
     stateID = MENU;
     currentState = new gMenu();
-    while (stateID != EXIT && runFrame()) {
-    }
+    FramePacer pacer(frameCap);
+    while (stateID != EXIT && runFrame()) pacer.wait();
     Cleanup();
     return 0;
 }
@@ -221,6 +250,8 @@ void gEngine::setResolution(int width, int height) {
     if (width > 0) resolutionX = width;
     if (height > 0) resolutionY = height;
 }
+
+void gEngine::setFrameCap(int framesPerSecond) { frameCap = framesPerSecond; }
 
 void gEngine::setSound(bool on) { CSoundBank::SoundControl.setSound(on); }
 

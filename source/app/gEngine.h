@@ -28,6 +28,8 @@ public:
     static void setResolution(int width, int height);
     static void setSound(bool on);
     static void setMusic(bool on);
+    // Frames a second the main loop is held to; 0 runs it free.
+    static void setFrameCap(int framesPerSecond);
 
     // One pass of the main loop: every pending event, then Loop and Render.
     // False once the program is to end.
