@@ -8,6 +8,7 @@
 #include "CEvent.h"
 #include "CSurface.h"
 #include "Soundbank.h"
+#include "displayStart.h"
 #include "framePacer.h"
 #include "gamePaths.h"
 #include "gMap.h"
@@ -72,27 +73,6 @@ const TiXmlElement* nextElement(const TiXmlElement* element) {
 }
 
 int frameCap = 0;  // frames a second; 0 runs the loop free
-
-// An X server that has just lost its last client resets and refuses
-// connections for a moment; the connection is tried this often within about
-// a second before start-up gives up.
-constexpr int displayAttempts = 8;
-constexpr Uint32 displayRetryPause = 125;
-
-// With a display set, SDL 1.2 is asked for its X11 driver by name: left to
-// choose, it falls back from a refused connection to a text-mode driver and
-// draws the game in the terminal. A driver the player named is kept.
-bool startMediaLibrary() {
-    const char* display = getenv("DISPLAY");
-    const bool onX = display && *display;
-    if (onX && !getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 1);
-    for (int attempt = 1;; ++attempt) {
-        if (SDL_Init(0xFFFF) >= 0) return true;
-        if (!onX || attempt == displayAttempts) return false;
-        SDL_Quit();
-        SDL_Delay(displayRetryPause);
-    }
-}
 
 }  // namespace
 
