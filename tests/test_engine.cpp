@@ -17,6 +17,7 @@
 #include "gMenu.h"
 #include "framePacer.h"
 #include "gameSettings.h"
+#include "installation.h"
 #include "gui.h"
 #include "main.h"
 #include "testSupport.h"
@@ -695,6 +696,14 @@ TEST_F(CommandLine, AFrameCapOutsideOneToAThousandIsReportedAndNotApplied) {
         EXPECT_EQ(std::string::npos, lastErr.find("-fps")) << rate;
     }
     gEngine::setFrameCap(0);
+}
+
+TEST(PlayerDirectory, IsXdgDataHomeWhenAbsoluteElseUnderHome) {
+    EXPECT_EQ("/data/zentrova", installation::playerDirectory("/data", "/home/p"));
+    EXPECT_EQ("/home/p/.local/share/zentrova", installation::playerDirectory("data", "/home/p"))
+        << "a relative XDG_DATA_HOME is ignored";
+    EXPECT_EQ("/home/p/.local/share/zentrova", installation::playerDirectory("", "/home/p"));
+    EXPECT_EQ("", installation::playerDirectory(nullptr, ""));
 }
 
 // Frozen time moves on only by what the frames cost and what the pacer sleeps.

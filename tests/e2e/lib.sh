@@ -109,3 +109,18 @@ click_cell() {  # x y [z]
 click_button() {  # slot
     move_twice_and_click $(($1 * 32 + 16)) 15 "$E2E_BUTTON_PAUSE"
 }
+
+# Shift+Escape, which ends the game from the tower screen. The game reads
+# Shift from the keyboard state when it handles Escape, so Shift is held over
+# a few frames as a hand would hold it; the pointer goes onto the window
+# first, because without a window manager the keyboard follows it.
+e2e_shift_escape() {
+    local window
+    window="$(xdotool search --name Zentrova 2>/dev/null | head -n 1)"
+    [ -n "$window" ] && xdotool mousemove --window "$window" 5 5
+    xdotool keydown shift
+    sleep 0.3
+    xdotool key Escape
+    sleep 0.3
+    xdotool keyup shift
+}
