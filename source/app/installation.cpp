@@ -48,8 +48,7 @@ std::string findDataDirectory() {
         if (isFile(besideProgram + "/" + settingsName)) return canonical(besideProgram);
     }
     if (isFile(std::string(ZENTROVA_INSTALL_DATADIR) + "/" + settingsName)) return ZENTROVA_INSTALL_DATADIR;
-    fprintf(stderr,
-            "Cannot find the game's data: there is no %s in the working directory, in %s or in %s, exiting",
+    fprintf(stderr, "Cannot find the game's data: there is no %s in the working directory, in %s or in %s, exiting",
             settingsName, besideProgram.empty() ? "the program's folder" : besideProgram.c_str(),
             ZENTROVA_INSTALL_DATADIR);
     return std::string();
@@ -135,8 +134,7 @@ std::string prepare() {
         return std::string();
     }
     if (access(player.c_str(), W_OK | X_OK) != 0) {
-        fprintf(stderr, "Cannot write to the player's data directory %s: %s, exiting", player.c_str(),
-                strerror(errno));
+        fprintf(stderr, "Cannot write to the player's data directory %s: %s, exiting", player.c_str(), strerror(errno));
         return std::string();
     }
     const std::string settings = player + "/" + settingsName;

@@ -109,7 +109,10 @@ extern "C" int SDL_main(int argc, char** argv) {
         } else if (strcmp(option, "-fps") == 0) {
             if (!value) continue;
             const int rate = frameRate(value);
-            if (rate == 0) fprintf(stderr, "-fps %s: the frame cap is a number from 1 to 1000; running without one", value);
+            if (rate == 0) {
+                fprintf(stderr, "-fps %s: the frame cap is a number from %d to %d; running without one", value,
+                        FramePacer::minimumRate, FramePacer::maximumRate);
+            }
             gEngine::setFrameCap(rate);
         }
     }
