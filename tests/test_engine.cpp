@@ -736,8 +736,20 @@ TEST_F(FrameCap, SixtyFramesTakeOneSecondExactlyWhateverEachFrameCosts) {
     for (Uint32 slept : sleeps) EXPECT_GT(slept, 0u) << "a frame that is due returns without sleeping";
 }
 
-TEST_F(FrameCap, AStallStartsANewScheduleInsteadOfABurst) {
+TEST_F(FrameCap, ALateFrameIsMadeUpAndAStallStartsANewSchedule) {
     FramePacer pacer(50);
+    ticks::advance(70);
+    pacer.wait();
+    EXPECT_TRUE(sleeps.empty()) << "50 ms behind: no sleep";
+    pacer.wait();
+    pacer.wait();
+    EXPECT_TRUE(sleeps.empty()) << "10 ms behind: still none";
+    pacer.wait();
+    EXPECT_EQ(std::vector<Uint32>{10}, sleeps) << "back on the schedule";
+    EXPECT_EQ(10080u, ticks::now());
+
+    ticks::advance(500);
+    sleeps.clear();
     pacer.wait();
     ticks::advance(500);
     sleeps.clear();

@@ -4,6 +4,11 @@
 
 void (*FramePacer::sleep)(Uint32 milliseconds) = SDL_Delay;
 
+namespace {
+// Further behind than this, the time is lost rather than made up.
+constexpr Sint32 stallMilliseconds = 250;
+}  // namespace
+
 FramePacer::FramePacer(int framesPerSecond)
     : rate(framesPerSecond >= minimumRate && framesPerSecond <= maximumRate ? framesPerSecond : 0),
       start(ticks::now()) {}
@@ -17,7 +22,7 @@ void FramePacer::wait() {
     const Sint32 early = static_cast<Sint32>(due - now);
     if (early > 0) {
         sleep(static_cast<Uint32>(early));
-    } else if (-early > 1000 / rate) {
+    } else if (-early > stallMilliseconds) {
         start = now;
         frames = 0;
     }

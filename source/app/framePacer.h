@@ -5,9 +5,10 @@
 
 // Holds the main loop to a number of frames a second. Frame k is due at
 // start + k / rate seconds, so rounding to whole milliseconds never adds up
-// to drift, and the wait sleeps instead of spinning. A frame that is more
-// than a frame late (a stall, a suspended machine) starts a new schedule
-// rather than a burst of frames to catch up.
+// to drift, and the wait sleeps instead of spinning. A frame that comes a
+// little late (the machine was busy) is made up by not sleeping after the
+// next ones; one that comes a quarter second late or more (a stall, a
+// suspended machine) starts a new schedule rather than a burst of frames.
 class FramePacer {
 public:
     static constexpr int minimumRate = 1;
