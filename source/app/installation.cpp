@@ -91,13 +91,11 @@ bool copyFile(const std::string& from, const std::string& to) {
         }
         if (out) ok = fclose(out.release()) == 0 && ok;
     }
-    const int error = errno;
-    if (ok) ok = rename(temporary.c_str(), to.c_str()) == 0;
-    if (!ok) {
-        remove(temporary.c_str());
-        errno = error;
-    }
-    return ok;
+    if (ok && rename(temporary.c_str(), to.c_str()) == 0) return true;
+    const int error = errno;  // the reason, not what removing the rest says
+    remove(temporary.c_str());
+    errno = error;
+    return false;
 }
 
 const char* homeDirectory() {
