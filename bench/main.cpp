@@ -1,10 +1,11 @@
 // The frame benchmark: builds the tower scenes in-process with the dummy
 // video driver and times the tower screen's frame, piece by piece, against a
 // bare clear-and-flip of the same window; also start-up, save and load, and
-// peak memory. Run from a directory holding config.xml and assets/ (the
+// peak memory; and the processor time that a second of play costs with and
+// without the frame cap. Run from a directory holding config.xml and assets/ (the
 // tools/bench.sh wrapper makes one), since a save writes save.txt there.
 //
-//   zentrova_bench [--json PATH] [--binary PATH] [--references DIR] [--runs N]
+//   zentrova_bench [--json PATH] [--binary PATH] [--references DIR] [--runs N] [--cpu-seconds S]
 //   zentrova_bench --capture DIR     records the reference scene at each window size
 #include <SDL.h>
 #include <signal.h>
@@ -22,6 +23,7 @@
 
 #include "CSurface.h"
 #include "allocationCount.h"
+#include "framePacer.h"
 #include "frameScenes.h"
 #include "gEngine.h"
 #include "gMenu.h"
@@ -59,6 +61,7 @@ struct Options {
     std::string capture;     // set: write references there instead of timing
     int runs = 7;
     double runMs = 150;
+    double cpuSeconds = 3;
 };
 
 struct SceneFigures {
@@ -208,6 +211,51 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
     return figures;
 }
 
+struct CpuFigures {
+    int cap = 0;           // frames a second; 0 runs free
+    double fps = 0;        // frames a second reached
+    double coreShare = 0;  // processor time (user and system, every thread) per second of play
+    double cpuMsPerFrame = 0;  // the same per frame: on a busy machine the free loop gets less than a core
+};
+
+double seconds(const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; }
+
+double processorSeconds() {
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// A player's view: the full tower from storey 9, frame after frame as the
+// tower screen runs them, paced as the engine's loop paces them.
+CpuFigures cpuPerSecond(int cap, double playSeconds) {
+    CpuFigures figures;
+    figures.cap = cap;
+    for (const frame_scenes::Scene& scene : frame_scenes::all()) {
+        if (std::string(scene.name) != "tower-storey9") continue;
+        frame_scenes::startGame(scene.fullTower);
+        const point camera = frame_scenes::viewScene(scene);
+        ticks::thaw();
+        frame_scenes::drawFrame(camera, true);
+        FramePacer pacer(cap);
+        const double processorBefore = processorSeconds();
+        const Steady::time_point start = Steady::now();
+        int frames = 0;
+        double elapsed = 0;
+        while (elapsed < playSeconds * 1000) {
+            frame_scenes::drawFrame(camera, false);
+            pacer.wait();
+            ++frames;
+            elapsed = msBetween(start, Steady::now());
+        }
+        figures.fps = 1000.0 * frames / elapsed;
+        const double processorMs = (processorSeconds() - processorBefore) * 1000;
+        figures.coreShare = processorMs / elapsed;
+        figures.cpuMsPerFrame = processorMs / frames;
+    }
+    return figures;
+}
+
 // In-process: the engine's Init and the first menu frame, as execute runs them.
 double startUpMs() {
     const Steady::time_point start = Steady::now();
@@ -321,7 +369,8 @@ int profile(const std::string& sceneName, Size size, int frames) {
 
 
 void writeJson(const std::string& path, double startUp, double binaryStartUp, const FileFigures& files, long peakKb,
-               const std::vector<SizeFigures>& floors, const std::vector<SceneFigures>& scenes) {
+               const std::vector<SizeFigures>& floors, const std::vector<SceneFigures>& scenes,
+               const std::vector<CpuFigures>& cpuFigures) {
     FILE* out = fopen(path.c_str(), "w");
     if (!out) {
         fprintf(stderr, "could not write %s\n", path.c_str());
@@ -332,6 +381,13 @@ void writeJson(const std::string& path, double startUp, double binaryStartUp, co
     fprintf(out, "  \"binary_startup_ms\": %.3f,\n", binaryStartUp);
     fprintf(out, "  \"save_ms\": %.3f,\n  \"load_ms\": %.3f,\n  \"peak_rss_kb\": %ld,\n", files.saveMs, files.loadMs,
             peakKb);
+    fprintf(out, "  \"cpu_per_second_tower_storey9_1920x1080\": [\n");
+    for (size_t i = 0; i < cpuFigures.size(); ++i) {
+        const CpuFigures& c = cpuFigures[i];
+        fprintf(out, "    {\"cap\": %d, \"fps\": %.1f, \"core_share\": %.4f, \"cpu_ms_per_frame\": %.4f}%s\n", c.cap,
+                c.fps, c.coreShare, c.cpuMsPerFrame, i + 1 < cpuFigures.size() ? "," : "");
+    }
+    fprintf(out, "  ],\n");
     fprintf(out, "  \"clear_and_flip\": [\n");
     for (size_t i = 0; i < floors.size(); ++i) {
         fprintf(out, "    {\"size\": \"%s\", \"ms\": %.4f, \"fps\": %.1f, \"recorded_frame\": \"%s\"}%s\n",
@@ -378,6 +434,7 @@ int main(int argc, char** argv) {
         else if (option == "--references") options.references = value;
         else if (option == "--capture") options.capture = value;
         else if (option == "--runs") options.runs = std::max(1, atoi(value));
+        else if (option == "--cpu-seconds") options.cpuSeconds = std::max(0.5, atof(value));
         else {
             fprintf(stderr, "unknown option %s\n", option.c_str());
             return 2;
@@ -401,6 +458,7 @@ int main(int argc, char** argv) {
     std::vector<SizeFigures> floors;
     std::vector<SceneFigures> scenes;
     FileFigures files;
+    std::vector<CpuFigures> cpuFigures;
     for (const Size& size : sizes) {
         if (!openWindow(size, images)) {
             fprintf(stderr, "cannot open a %dx%d window: %s\n", size.width, size.height, SDL_GetError());
@@ -426,6 +484,9 @@ int main(int argc, char** argv) {
         }
         floors.push_back(figures);
         if (size.width == 800) files = timeSaveAndLoad(options.runs);
+        if (size.width == 1920) {
+            for (int cap : {60, 0}) cpuFigures.push_back(cpuPerSecond(cap, options.cpuSeconds));
+        }
         closeWindow();
     }
     rusage usage;
@@ -455,7 +516,14 @@ int main(int argc, char** argv) {
     if (binaryStartUp >= 0) fprintf(table, "start-up of the real binary (exec to end of Init): %.2f ms\n", binaryStartUp);
     fprintf(table, "Game::save %.3f ms, Game::load %.3f ms (full tower)\n", files.saveMs, files.loadMs);
     fprintf(table, "peak memory (ru_maxrss): %ld KiB\n", peakKb);
+    for (const CpuFigures& c : cpuFigures) {
+        fprintf(table,
+                "processor time, full tower from storey 9 at 1920x1080, %s: %.1f%% of a core at %.1f fps, "
+                "%.3f ms a frame\n",
+                c.cap ? ("-fps " + std::to_string(c.cap)).c_str() : "no cap", 100 * c.coreShare, c.fps,
+                c.cpuMsPerFrame);
+    }
     fflush(table);
-    writeJson(options.json, startUp, binaryStartUp, files, peakKb, floors, scenes);
+    writeJson(options.json, startUp, binaryStartUp, files, peakKb, floors, scenes, cpuFigures);
     return 0;
 }

@@ -15,7 +15,9 @@
 #include "gIntro.h"
 #include "gMap.h"
 #include "gMenu.h"
+#include "framePacer.h"
 #include "gameSettings.h"
+#include "installation.h"
 #include "gui.h"
 #include "main.h"
 #include "protocol.h"
@@ -681,6 +683,91 @@ TEST_F(CommandLine, IconConversionReportsWhatItCannotDo) {
     EXPECT_EQ(0, run({"-iconconvert", "one.bin"}));
     EXPECT_EQ("Could not create icon_result.txt", lastErr);
     EXPECT_EQ("", lastOut);
+}
+
+TEST_F(CommandLine, AFrameCapOutsideOneToAThousandIsReportedAndNotApplied) {
+    const std::string onlyWindow = file("window.xml", "<window width=\"0\" height=\"0\"/>");
+    for (const char* rate : {"0", "1001", "60x", "abc"}) {
+        EXPECT_EQ(-1, run({"-fps", rate, "-config", onlyWindow}));
+        EXPECT_EQ(std::string("-fps ") + rate + ": the frame cap is a number from 1 to 1000; running without one",
+                  lastErr.substr(0, lastErr.find("Error finding")));
+    }
+    for (const char* rate : {"1", "1000"}) {
+        EXPECT_EQ(-1, run({"-fps", rate, "-config", onlyWindow}));
+        EXPECT_EQ(std::string::npos, lastErr.find("-fps")) << rate;
+    }
+    gEngine::setFrameCap(0);
+}
+
+TEST(PlayerDirectory, IsXdgDataHomeWhenAbsoluteElseUnderHome) {
+    EXPECT_EQ("/data/zentrova", installation::playerDirectory("/data", "/home/p"));
+    EXPECT_EQ("/home/p/.local/share/zentrova", installation::playerDirectory("data", "/home/p"))
+        << "a relative XDG_DATA_HOME is ignored";
+    EXPECT_EQ("/home/p/.local/share/zentrova", installation::playerDirectory("", "/home/p"));
+    EXPECT_EQ("", installation::playerDirectory(nullptr, ""));
+}
+
+// Frozen time moves on only by what the frames cost and what the pacer sleeps.
+class FrameCap : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ticks::freeze(10000);
+        sleeps.clear();
+        FramePacer::sleep = [](Uint32 milliseconds) {
+            sleeps.push_back(milliseconds);
+            ticks::advance(milliseconds);
+        };
+    }
+    void TearDown() override {
+        FramePacer::sleep = SDL_Delay;
+        ticks::thaw();
+    }
+    static std::vector<Uint32> sleeps;
+};
+std::vector<Uint32> FrameCap::sleeps;
+
+TEST_F(FrameCap, SixtyFramesTakeOneSecondExactlyWhateverEachFrameCosts) {
+    FramePacer pacer(60);
+    for (int frame = 0; frame < 120; ++frame) {
+        ticks::advance(frame % 3 == 0 ? 11 : 2);
+        pacer.wait();
+    }
+    EXPECT_EQ(12000u, ticks::now()) << "16 2/3 ms a frame, rounded each frame, must not drift";
+    EXPECT_EQ(120u, sleeps.size());
+    for (Uint32 slept : sleeps) EXPECT_GT(slept, 0u) << "a frame that is due returns without sleeping";
+}
+
+TEST_F(FrameCap, ALateFrameIsMadeUpAndAStallStartsANewSchedule) {
+    FramePacer pacer(50);
+    ticks::advance(70);
+    pacer.wait();
+    EXPECT_TRUE(sleeps.empty()) << "50 ms behind: no sleep";
+    pacer.wait();
+    pacer.wait();
+    EXPECT_TRUE(sleeps.empty()) << "10 ms behind: still none";
+    pacer.wait();
+    EXPECT_EQ(std::vector<Uint32>{10}, sleeps) << "back on the schedule";
+    EXPECT_EQ(10080u, ticks::now());
+
+    ticks::advance(500);
+    sleeps.clear();
+    pacer.wait();
+    ticks::advance(500);
+    sleeps.clear();
+    pacer.wait();
+    EXPECT_TRUE(sleeps.empty());
+    const Uint32 restart = ticks::now();
+    for (int frame = 0; frame < 50; ++frame) pacer.wait();
+    EXPECT_EQ(restart + 1000, ticks::now()) << "the frames after a stall come at the full rate, not at once";
+}
+
+TEST_F(FrameCap, WithoutACapTheLoopNeverSleeps) {
+    for (int rate : {0, -5, 1001}) {
+        FramePacer pacer(rate);
+        for (int frame = 0; frame < 10; ++frame) pacer.wait();
+    }
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_EQ(10000u, ticks::now());
 }
 
 TEST(ViewSettings, StartWithCeilingsAndRoomsAndTogglesAreTheirOwnInverse) {

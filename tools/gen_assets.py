@@ -1151,6 +1151,36 @@ def make_title_menu():
     return img
 
 
+# the application icon: a block of the city on its plate, a tall tower at the
+# back; few storeys, so that the bands still read at 48 pixels
+APP_ICON_CITY = [
+    (0.3, 0.3, 1.3, 1.3, 7, (196, 204, 214)),
+    (2.0, 0.4, 0.9, 0.9, 4, (224, 212, 194)),
+    (0.4, 2.0, 0.9, 0.9, 3, (214, 206, 194)),
+    (1.95, 1.95, 0.9, 0.9, 2, (190, 206, 204)),
+]
+APP_ICON_PLATE = 3.2
+APP_ICON_SIZES = (48, 128, 256)
+
+
+def draw_app_icon(size, scale, ox, oy):
+    img = Image.new('RGBA', (size, size), (0, 0, 0, 0))
+    ground_plate(img, ox, oy, scale, APP_ICON_PLATE, APP_ICON_PLATE)
+    skyline(img, ox, oy, scale, APP_ICON_CITY)
+    return img
+
+
+def make_app_icon(size):
+    """Drawn at each size rather than scaled, so every size keeps crisp rims."""
+    # measure the picture once at a large scale, then fit it to the square
+    probe_scale, px, py = 4.0, 512, 400
+    x0, y0, x1, y1 = draw_app_icon(1024, probe_scale, px, py).getbbox()
+    k = size * 0.94 / max(x1 - x0, y1 - y0)
+    ox = size / 2.0 + (px - (x0 + x1) / 2.0) * k
+    oy = size / 2.0 + (py - (y0 + y1) / 2.0) * k
+    return draw_app_icon(size, probe_scale * k, round(ox), round(oy))
+
+
 # ---------------------------------------------------------------------------
 # sounds
 # ---------------------------------------------------------------------------
@@ -1311,6 +1341,8 @@ IMAGES = {
     'assets/icons/hotel2.png': lambda: make_icon(icon_hotel2),
     'assets/icons/office.png': lambda: make_icon(icon_office),
 }
+for _n in APP_ICON_SIZES:
+    IMAGES['desktop/zentrova-%d.png' % _n] = (lambda n: lambda: make_app_icon(n))(_n)
 
 SOUNDS = {
     'assets/build.wav': snd_build,
@@ -1330,6 +1362,7 @@ SIZES = {
     'assets/icons/elevator.png': (32, 32), 'assets/icons/hotel1.png': (32, 32),
     'assets/icons/hotel2.png': (32, 32), 'assets/icons/office.png': (32, 32),
 }
+SIZES.update({'desktop/zentrova-%d.png' % n: (n, n) for n in APP_ICON_SIZES})
 
 
 def generate(out):
@@ -1496,6 +1529,14 @@ def check(out):
     bt = imgs.get('assets/buttons.png')
     if bt:
         need(bt.getpixel((16, 16))[3] < 80, 'highlight overlay is not see-through inside')
+    for n in APP_ICON_SIZES:
+        im = imgs.get('desktop/zentrova-%d.png' % n)
+        if not im:
+            continue
+        corners = [im.getpixel((x, y))[3] for x in (0, n - 1) for y in (0, n - 1)]
+        need(corners == [0, 0, 0, 0], 'app icon %d has opaque corners' % n)
+        x0, y0, x1, y1 = im.getbbox()
+        need(max(x1 - x0, y1 - y0) >= n * 0.9, 'app icon %d does not fill its square' % n)
     tm = imgs.get('assets/title_menu.png')
     if tm:
         busy = sum(1 for y in range(300, 370) for x in range(250, 350) if tm.getpixel((x, y))[3])

@@ -8,6 +8,9 @@
 #include "CEvent.h"
 #include "CSurface.h"
 #include "Soundbank.h"
+#include "displayStart.h"
+#include "framePacer.h"
+#include "gamePaths.h"
 #include "gMap.h"
 #include "gMenu.h"
 #include "game.h"
@@ -68,6 +71,8 @@ void readColour(const TiXmlElement* element, SDL_Color& colour) {
 const TiXmlElement* nextElement(const TiXmlElement* element) {
     return element ? element->NextSiblingElement() : nullptr;
 }
+
+int frameCap = 0;  // frames a second; 0 runs the loop free
 
 }  // namespace
 
@@ -148,7 +153,7 @@ bool gEngine::Init(const char* settingsFile) {
                 static_cast<unsigned>(requiredFiles.size()), static_cast<unsigned>(requiredImageCount));
         return false;
     }
-    if (SDL_Init(0xFFFF) < 0) {
+    if (!startMediaLibrary()) {
         fputs("SDL init failed, exiting", stderr);
         return false;
     }
@@ -156,7 +161,9 @@ bool gEngine::Init(const char* settingsFile) {
         fputs("SDL display failed to render, exiting", stderr);
         return false;
     }
-    if (!CSurface::loadSurfaces(requiredFiles)) {
+    std::vector<std::string> imageFiles;
+    for (const std::string& name : requiredFiles) imageFiles.push_back(gamePaths::data(name));
+    if (!CSurface::loadSurfaces(imageFiles)) {
         fputs("Failed to load surfaces, exiting", stderr);
         return false;
     }
@@ -170,12 +177,14 @@ bool gEngine::Init(const char* settingsFile) {
     static const char* const effects[] = {"assets//build.wav", "assets//select.wav", "assets//bulldoze.wav",
                                           "assets//elevator_arrive.wav", "assets//elevator_move.wav"};
     for (const char* effect : effects) {
-        if (CSoundBank::SoundControl.OnLoad(effect) < 0) CSoundBank::SoundControl.addEmptySlot();
+        if (CSoundBank::SoundControl.OnLoad(gamePaths::data(effect).c_str()) < 0) {
+            CSoundBank::SoundControl.addEmptySlot();
+        }
     }
     // With the switch off the file is not even read; a file that will not
     // load leaves the game running without music.
     CSoundBank& music = CSoundBank::MusicControl;
-    if (music.isEnabled() && music.loadMusic("assets/music.ogg")) music.playMusic();
+    if (music.isEnabled() && music.loadMusic(gamePaths::data("assets/music.ogg").c_str())) music.playMusic();
     return true;
 }
 
@@ -214,8 +223,8 @@ int gEngine::execute(const char* settingsFile) {
     puts("everything started correctly");
     stateID = MENU;
     currentState = new gMenu();
-    while (stateID != EXIT && runFrame()) {
-    }
+    FramePacer pacer(frameCap);
+    while (stateID != EXIT && runFrame()) pacer.wait();
     Cleanup();
     return 0;
 }
@@ -239,6 +248,8 @@ void gEngine::setResolution(int width, int height) {
     if (width > 0) resolutionX = width;
     if (height > 0) resolutionY = height;
 }
+
+void gEngine::setFrameCap(int framesPerSecond) { frameCap = framesPerSecond; }
 
 void gEngine::setSound(bool on) { CSoundBank::SoundControl.setSound(on); }
 

@@ -30,6 +30,8 @@ public:
     static void setMusic(bool on);
     // -fullscreen: the window opens in full screen where the display allows it.
     static void setFullScreen(bool on) { startFullScreen = on; }
+    // Frames a second the main loop is held to; 0 runs it free.
+    static void setFrameCap(int framesPerSecond);
 
     // One pass of the main loop: every pending event, then Loop and Render.
     // False once the program is to end.

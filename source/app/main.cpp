@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +8,9 @@
 #include <string>
 
 #include "base64.h"
+#include "framePacer.h"
 #include "gEngine.h"
+#include "installation.h"
 
 namespace {
 
@@ -60,11 +63,26 @@ void fileStuff(const char* path) {
     writeConversion(out.get(), path, in.get());
 }
 
+namespace {
+
+// A whole number from 1 to 1000, or 0 for anything else.
+int frameRate(const char* value) {
+    char* end = nullptr;
+    errno = 0;
+    const long rate = strtol(value, &end, 10);
+    if (errno != 0 || end == value || *end != '\0') return 0;
+    if (rate < FramePacer::minimumRate || rate > FramePacer::maximumRate) return 0;
+    return static_cast<int>(rate);
+}
+
+}  // namespace
+
 extern "C" int SDL_main(int argc, char** argv) {
     // Progress lines are read by people and scripts while the game runs.
     setvbuf(stdout, nullptr, _IOLBF, 0);
 
     std::string settingsFile = "config.xml";
+    bool settingsGiven = false;
     int width = 0;
     int height = 0;
     std::unique_ptr<gEngine> engine(new gEngine());
@@ -84,11 +102,32 @@ extern "C" int SDL_main(int argc, char** argv) {
             if (value) fileStuff(value);
             return 0;
         } else if (strcmp(option, "-config") == 0) {
-            if (value) settingsFile = value;
+            if (value) {
+                settingsFile = value;
+                settingsGiven = true;
+            }
+        } else if (strcmp(option, "-fps") == 0) {
+            if (!value) continue;
+            const int rate = frameRate(value);
+            if (rate == 0) {
+                fprintf(stderr, "-fps %s: the frame cap is a number from %d to %d; running without one", value,
+                        FramePacer::minimumRate, FramePacer::maximumRate);
+            }
+            gEngine::setFrameCap(rate);
         } else if (strcmp(option, "-fullscreen") == 0) {
             gEngine::setFullScreen(true);
         }
     }
     gEngine::setResolution(width, height);
+    if (!installation::runsFromWorkingDirectory()) {
+        // Installed: the game's data and the player's files live apart; a
+        // settings file named on the command line is still the one used.
+        const std::string playerSettings = installation::prepare();
+        if (playerSettings.empty()) {
+            puts("something went horribly wrong");
+            return -1;
+        }
+        if (!settingsGiven) settingsFile = playerSettings;
+    }
     return engine->execute(settingsFile.c_str());
 }

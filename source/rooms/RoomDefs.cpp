@@ -10,6 +10,7 @@
 
 #include "CSurface.h"
 #include "base64.h"
+#include "gamePaths.h"
 #include "xmlGuard.h"
 
 std::vector<aRoom> rooms;
@@ -192,7 +193,7 @@ int loadARoom(const char* path) {
         SDL_FreeSurface(room.icon);
         return 1;
     }
-    SDL_Surface* image = CSurface::loadPNGFile(reader.graphicsPath.c_str());
+    SDL_Surface* image = CSurface::loadPNGFile(gamePaths::data(reader.graphicsPath).c_str());
     if (!image) {
         fputs("Error loading image file.", stderr);
         SDL_FreeSurface(room.icon);
@@ -214,7 +215,7 @@ int loadRoomDefs() {
     lobby.sizeX = 1;
     lobby.sizeY = 1;
     lobby.cost = 100.0;
-    SDL_Surface* image = CSurface::loadPNGFile("assets//lobby.png");
+    SDL_Surface* image = CSurface::loadPNGFile(gamePaths::data("assets//lobby.png").c_str());
     if (!image) {
         fputs("Error loading lobby file.", stderr);
         // Keep a plain stand-in so that entry 0, which the lobby and its
@@ -235,7 +236,7 @@ int loadRoomDefs() {
     for (const auto& file : files) {
         puts(file[0]);
         puts(file[1]);
-        loadARoom(file[1]);
+        loadARoom(gamePaths::data(file[1]).c_str());
     }
     return 0;
 }

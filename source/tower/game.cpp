@@ -10,6 +10,7 @@
 #include "Room.h"
 #include "RoomDefs.h"
 #include "Soundbank.h"
+#include "gamePaths.h"
 #include "gui.h"
 #include "protocol.h"
 #include "reports.h"
@@ -299,8 +300,9 @@ bool Game::writeSave(FILE* file) {
 void Game::save() {
     // Written beside save.txt and renamed over it only when complete, so a
     // failed save leaves the previous game as it was.
-    const char* temporary = "save.txt.tmp";
-    FILE* file = openForWriting(temporary);
+    const std::string temporary = gamePaths::player("save.txt.tmp");
+    const std::string target = gamePaths::player(saveFileName);
+    FILE* file = openForWriting(temporary.c_str());
     if (!file) {
         gui->setMessageText("Could not open save file.");
         return;
@@ -310,14 +312,14 @@ void Game::save() {
     const int descriptor = fileno(file);
     if (descriptor >= 0) ok = fsync(descriptor) == 0 && ok;
     ok = fclose(file) == 0 && ok;
-    if (ok) ok = rename(temporary, saveFileName) == 0;
-    if (!ok) remove(temporary);
+    if (ok) ok = rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) remove(temporary.c_str());
     gui->setMessageText(ok ? "Game saved." : "ERROR saving game.");
 }
 
 void Game::load() {
     history.clear();
-    FILE* file = fopen(saveFileName, "r");
+    FILE* file = fopen(gamePaths::player(saveFileName).c_str(), "r");
     if (!file) {
         gui->setMessageText("Could not open save file.");
         return;

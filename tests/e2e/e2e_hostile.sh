@@ -150,7 +150,9 @@ cd "$work" || fail "no work directory"
 
 # ---- settings files ----------------------------------------------------------
 mkdir -p "$work/settings" "$work/config-run"
+# A game folder, which holds config.xml, so that the game runs from it.
 ln -s "$repo/assets" "$work/config-run/assets"
+cp "$repo/config.xml" "$work/config-run/"
 cd "$work/config-run" || fail "no work directory"
 settings="$work/settings"
 
