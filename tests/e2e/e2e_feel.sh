@@ -95,6 +95,39 @@ pass "after midnight the finances show the \$$gained of rent the funds gained"
 
 ! grep -q "Unknown event code" err || fail "the console says: $(cat err)"
 pass "no unknown event code on the console"
+e2e_press Escape
+
+# Full screen: a window as large as the screen holds the game, centred; the
+# bar's buttons still answer under the pointer.
+screen_sized_window_shown() {
+    local id
+    for id in $(xwininfo -root -tree | awk '/ 1024x768\+0\+0 / {print $1}'); do
+        xwininfo -id "$id" | grep -q "Map State: IsViewable" && return 0
+    done
+    return 1
+}
+windowed() { ! screen_sized_window_shown; }
+windowed || fail "a screen-sized window before full screen"
+e2e_press F11
+e2e_wait_until 5 screen_sized_window_shown || fail "F11 did not make the window the size of the screen"
+e2e_wait_for_output "Full screen" 20 || fail "no word of full screen on standard output"
+finances_before=$(grep -c "^Finances:" out)
+move_twice_and_click $((112 + 13 * 32 + 16)) $((84 + 15)) 0.4  # the bar, moved to the middle of the screen
+[ "$(grep -c "^Finances:" out)" -gt "$finances_before" ] || fail "the finances button did not answer in full screen"
+import -window root "$E2E_DIR/fullscreen.png"
+e2e_press Escape
+e2e_press F11
+e2e_wait_until 5 windowed || fail "F11 again did not go back to the window"
+e2e_wait_for_output "Window" 20 || fail "no word of the window on standard output"
+pass "F11 switched to full screen, where the bar still answered, and back"
+
 xdotool key shift+Escape
 e2e_wait_exit
 [ "$E2E_STATUS" = 0 ] || fail "exit status $E2E_STATUS"
+
+e2e_start_game "$binary" -fullscreen
+e2e_wait_until 5 screen_sized_window_shown || fail "-fullscreen did not start in full screen"
+e2e_press Escape
+e2e_wait_exit
+[ "$E2E_STATUS" = 0 ] || fail "exit status $E2E_STATUS after -fullscreen"
+pass "-fullscreen starts in full screen"
