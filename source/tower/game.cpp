@@ -45,10 +45,10 @@ Game::Game() : map(std::make_unique<Map>()) {
     CSurface::setScreenColor(128, 0, 0);
     loadRoomDefs();
 
+    // The lobby is charged what its definition says; so says its button.
+    const aRoom* lobbyKind = roomDefinition(0);
     for (const ToolbarButton& entry : toolbarButtons) {
         std::string text = entry.helpText;
-        // The lobby is charged what its definition says; so says its button.
-        const aRoom* lobbyKind = roomDefinition(0);
         if (entry.code == events::BUILD_LOBBY && lobbyKind) text = "Build Lobby: Cost $" + moneyText(lobbyKind->cost);
         gui->addButton(entry.cell, entry.code, entry.momentary, text.c_str(), 0, entry.selectsTool);
         if (entry.code != events::BUILD_LOBBY) continue;

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "Ledger.h"
 #include "Map.h"
@@ -59,7 +61,6 @@ public:
     // Read-only views for the screens, the tests and the benchmark.
     double getFunds() const { return funds; }
     const Ledger& getLedger() const { return ledger; }
-    Clock& getClock() { return *clock; }
     bool isPaused() const { return paused; }
     bool isCursorVisible() const { return cursorVisible; }
     short getRoomType() const { return roomType; }
