@@ -317,7 +317,7 @@ TEST_F(TowerScreen, QueryToolAndFinancesTellWhatTheTowerHoldsAndEarns) {
     clickButton(hotelButton);
     clickCell(6, 2);  // at the end of the lobby's floors
     clickCell(6, 4);  // on a floor of its own, apart
-    send(userEvent(events::QUERY_TOOL));
+    clickButton(barCell(events::QUERY_TOOL));
     clickCell(6, 2);
     ASSERT_NE(nullptr, gui->getPanel());
     std::vector<std::string> lines = gui->getPanel()->getLines();
@@ -347,7 +347,7 @@ TEST_F(TowerScreen, QueryToolAndFinancesTellWhatTheTowerHoldsAndEarns) {
     Clock::Instance()->set(59, 23, 1, 1, 1);
     ticks::advance(10000);
     frame();
-    send(userEvent(events::SHOW_FINANCES));
+    clickButton(barCell(events::SHOW_FINANCES));
     ASSERT_NE(nullptr, gui->getPanel());
     lines = gui->getPanel()->getLines();
     EXPECT_EQ("Balance: $" + moneyText(game->getFunds()), lines[0]);
@@ -356,6 +356,15 @@ TEST_F(TowerScreen, QueryToolAndFinancesTellWhatTheTowerHoldsAndEarns) {
     EXPECT_EQ("  2 Single Room, $40 every day", lines[4]);
     EXPECT_EQ("Rent of the last 14 days: $80, today $80", lines.back());
     EXPECT_EQ(14u, gui->getPanel()->getChartArea().w / (gPanel::barWidth + gPanel::barGap));
+    send(keyEvent(SDLK_ESCAPE));
+    for (size_t i = 0; i < gui->buttonCount(); ++i) {
+        const Button& button = gui->buttonAt(i);
+        if (button.getCode() == events::QUERY_TOOL) {
+            EXPECT_TRUE(button.isActive()) << "the tool stays chosen";
+        } else if (button.getCode() == events::SHOW_FINANCES) {
+            EXPECT_FALSE(button.isActive()) << "the finances button goes out with its window";
+        }
+    }
 }
 
 TEST_F(TowerScreen, UndoTakesBackBuildingAndBulldozingWithTheirCost) {

@@ -173,7 +173,13 @@ void GUI::openPanel(const std::vector<std::string>& lines, const gPanel::Chart* 
     panelKind = kind;
 }
 
-void GUI::closePanel() { panel.reset(); }
+void GUI::closePanel() {
+    // A window's own button (the finances') is lit while its window is open.
+    for (auto& current : buttons)
+        if (current->getCode() == panelKind && !current->selectsTool()) current->reset(true);
+    panel.reset();
+    dirty = true;
+}
 
 bool GUI::panelTakesClick(int x, int y) {
     if (!panel) return false;
