@@ -75,6 +75,18 @@ TEST_F(XmlGuard, AcceptsOrdinaryFilesUpToTheNestingLimit) {
         EXPECT_TRUE(safe(readFile(room))) << room;
     }
     EXPECT_FALSE(safe(std::string(static_cast<size_t>(maxXmlFileSize) + 1, ' '))) << "past the size limit";
+
+    // A character whose first byte announces more bytes than follow would
+    // step the reader over the end of its buffer.
+    EXPECT_TRUE(safe("<title>Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8f\xa2</title>")) << "whole characters";
+    EXPECT_FALSE(safe("<a>\xea\x80r"));
+    EXPECT_FALSE(safe("<a>\xea\x80"));
+    EXPECT_FALSE(safe("<window a=\"\xf0\x9f\x8f\"/>"));
+    writeFile(path, "<window/><a>\xe9t\xe9</a>");
+    CapturedOutput errors(stderr);
+    gEngine engine;
+    EXPECT_FALSE(engine.loadXMLSettings(path.c_str()));
+    EXPECT_EQ("The settings file holds a character cut short. ", errors.text());
 }
 
 TEST_F(XmlGuard, SettingsAndRoomLoadersRefuseDeepFilesWithTheirMessages) {

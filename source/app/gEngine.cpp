@@ -79,9 +79,10 @@ int frameCap = 0;  // frames a second; 0 runs the loop free
 gEngine::gEngine() { installStateChanger(changeScreen); }
 
 bool gEngine::loadXMLSettings(const char* settingsFile) {
-    if (!xmlFileIsSafe(settingsFile)) {
-        fputs("The settings file is larger than 1 MiB or nested too deeply. ", stderr);
-        return false;
+    switch (checkXmlFile(settingsFile)) {
+    case XmlCheck::SAFE: break;
+    case XmlCheck::TOO_LARGE: fputs("The settings file is larger than 1 MiB or nested too deeply. ", stderr); return false;
+    case XmlCheck::BROKEN_LETTER: fputs("The settings file holds a character cut short. ", stderr); return false;
     }
     TiXmlDocument document(settingsFile);
     if (!document.LoadFile()) return false;

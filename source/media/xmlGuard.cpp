@@ -159,16 +159,38 @@ private:
 
 bool nestingWithinLimit(const std::vector<char>& text) { return NestingScanner(text).withinLimit(); }
 
+// The reader steps over a character by the length its first byte announces
+// (2 to 4 bytes from 0xC2, 0xE0 and 0xF0 on), without looking at the bytes it
+// steps over: a character cut short by the end of the text, or by a byte that
+// cannot follow, carries it past the end of its buffer.
+bool lettersWhole(const std::vector<char>& text) {
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        size_t length = 1;
+        if (lead >= 0xC2 && lead < 0xE0) length = 2;
+        else if (lead >= 0xE0 && lead < 0xF0) length = 3;
+        else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+        if (i + length > text.size()) return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
 }  // namespace
 
-bool xmlFileIsSafe(const char* path) {
+XmlCheck checkXmlFile(const char* path) {
     std::unique_ptr<FILE, FileCloser> file(fopen(path, "rb"));
-    if (!file) return true;
-    if (fseek(file.get(), 0, SEEK_END) != 0) return false;
+    if (!file) return XmlCheck::SAFE;
+    if (fseek(file.get(), 0, SEEK_END) != 0) return XmlCheck::TOO_LARGE;
     const long size = ftell(file.get());
-    if (size < 0 || size > maxXmlFileSize) return false;
+    if (size < 0 || size > maxXmlFileSize) return XmlCheck::TOO_LARGE;
     fseek(file.get(), 0, SEEK_SET);
     std::vector<char> text(static_cast<size_t>(size));
-    if (size > 0 && fread(text.data(), 1, text.size(), file.get()) != text.size()) return false;
-    return nestingWithinLimit(text);
+    if (size > 0 && fread(text.data(), 1, text.size(), file.get()) != text.size()) return XmlCheck::TOO_LARGE;
+    if (!nestingWithinLimit(text)) return XmlCheck::TOO_LARGE;
+    return lettersWhole(text) ? XmlCheck::SAFE : XmlCheck::BROKEN_LETTER;
 }
+
+bool xmlFileIsSafe(const char* path) { return checkXmlFile(path) == XmlCheck::SAFE; }

@@ -6,8 +6,14 @@
 constexpr long maxXmlFileSize = 1 << 20;
 constexpr int maxXmlNesting = 64;
 
-// True when the file is missing (the reader reports that itself) or within
-// the size and nesting limits.
+enum class XmlCheck {
+    SAFE,           // missing (the reader reports that itself), or fit to read
+    TOO_LARGE,      // larger than maxXmlFileSize or nested deeper than maxXmlNesting
+    BROKEN_LETTER,  // a multi-byte character cut short
+};
+XmlCheck checkXmlFile(const char* path);
+
+// True when checkXmlFile finds the file safe.
 bool xmlFileIsSafe(const char* path);
 
 #endif

@@ -146,8 +146,11 @@ int loadARoom(const char* path) {
     bool& failed = reader.failed;
 
     TiXmlDocument document(path);
-    if (!xmlFileIsSafe(path)) {
+    const XmlCheck check = checkXmlFile(path);
+    if (check == XmlCheck::TOO_LARGE) {
         failWith("Error loading XML File. (larger than 1 MiB or nested too deeply)", failed);
+    } else if (check == XmlCheck::BROKEN_LETTER) {
+        failWith("Error loading XML File. (a character cut short)", failed);
     } else if (!document.LoadFile()) {
         failWith("Error loading XML File.", failed);
     } else {
