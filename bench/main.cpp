@@ -154,7 +154,7 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
     figures.size = size;
     figures.pixels = verdict(frame_scenes::compareWithoutPictureCopies(scene));
 
-    frame_scenes::startGame(scene.fullTower);
+    frame_scenes::startGame(scene.fullTower, scene.night);
     const point camera = frame_scenes::viewScene(scene);
     ticks::thaw();
     Game* game = Game::Instance();
@@ -233,7 +233,7 @@ CpuFigures cpuPerSecond(int cap, double playSeconds) {
     figures.cap = cap;
     for (const frame_scenes::Scene& scene : frame_scenes::all()) {
         if (std::string(scene.name) != "tower-storey9") continue;
-        frame_scenes::startGame(scene.fullTower);
+        frame_scenes::startGame(scene.fullTower, scene.night);
         const point camera = frame_scenes::viewScene(scene);
         ticks::thaw();
         frame_scenes::drawFrame(camera, true);

@@ -93,14 +93,16 @@ const std::vector<Scene>& all() {
         {"tower-storey5", true, 5, false, true},     {"tower-storey9", true, 9, false, true},
         {"grid-storey0", true, 0, true, true},       {"grid-storey5", true, 5, true, true},
         {"grid-storey9", true, 9, true, true},       {"no-ceilings-storey9", true, 9, false, false},
+        {"night-storey0", true, 0, false, true, true}, {"night-storey5", true, 5, false, true, true},
     };
     return scenes;
 }
 
 void endGame() { freshStart::endGame(); }
 
-void startGame(bool fullTower) {
+void startGame(bool fullTower, bool night) {
     Game* game = freshStart::newGame(frozenTime);
+    if (!night) Clock::Instance()->set(0, 12, 1, 1, 1);
     if (fullTower) buildFullTower(game->getMap());
 }
 
@@ -157,7 +159,7 @@ void drawFrame(const point& camera, bool clearFirst) {
 }
 
 void renderScene(const Scene& scene) {
-    startGame(scene.fullTower);
+    startGame(scene.fullTower, scene.night);
     const point camera = viewScene(scene);
     drawFrame(camera, true);
     drawFrame(camera, false);

@@ -21,20 +21,23 @@ struct Scene {
     short storey;    // the storey the camera views
     bool grid;
     bool ceilings;
+    bool night = false;  // at 23:00, in the night look; else at noon
 };
 
 // A new game from storey 0; the full tower from storeys 0, 5 and 9, the same
-// three views with the grid on, and the top view with the ceilings off (only
-// the top storey of the full tower has roofs to hide).
+// three views with the grid on, the top view with the ceilings off (only
+// the top storey of the full tower has roofs to hide), all by day; and the
+// full tower from storeys 0 and 5 by night.
 const std::vector<Scene>& all();
 
 // Ends the game, the GUI and the room table of an earlier scene, if any.
 void endGame();
 
 // A fresh game with time frozen and the clock, the view settings and the
-// elevators' shared goal where every scene starts; the full tower built when
-// asked. Repeating it with the same arguments gives the same game.
-void startGame(bool fullTower);
+// elevators' shared goal where every scene starts, at noon or, when asked, at
+// night; the full tower built when asked. Repeating it with the same
+// arguments gives the same game.
+void startGame(bool fullTower, bool night = false);
 
 // Every cell of storeys 0 to 8 floored, a lobby on the ground, rooms of
 // every kind and elevators spread over all of them.

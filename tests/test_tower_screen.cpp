@@ -736,9 +736,14 @@ TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSkyAndEachPartOfTheDaySetsIts
     // the day sets its pace as it begins, but the day keeps the one it finds.
     Clock* clock = Clock::Instance();
     EXPECT_EQ(25, clock->getSpeed()) << "night";
+    // The tower lights up from evening on: the night sheets are drawn then.
+    SDL_Surface* const nightTiles = CSurface::NightList.at(slots::TILES);
+    ASSERT_NE(nullptr, nightTiles) << "assets/tiles-night.png loaded with the tile sheet";
+    EXPECT_EQ(nightTiles, CSurface::slot(slots::TILES)) << "night";
     const struct {
         short hour, before, pace;
-    } parts[] = {{7, 25, 100}, {10, 60, 60}, {17, 60, 50}, {21, 50, 25}};
+        bool night;
+    } parts[] = {{7, 25, 100, false}, {10, 60, 60, false}, {17, 60, 50, true}, {21, 50, 25, true}};
     for (const auto& part : parts) {
         clock->setSpeed(part.before);
         clock->set(59, static_cast<short>(part.hour - 1), 1, 1, 1);
@@ -746,6 +751,8 @@ TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSkyAndEachPartOfTheDaySetsIts
         frame();
         ASSERT_EQ(part.hour, clock->getHour());
         EXPECT_EQ(part.pace, clock->getSpeed()) << "from " << part.hour << ":00 on";
+        EXPECT_EQ(part.night, CSurface::slot(slots::TILES) == nightTiles) << "the look from " << part.hour << ":00 on";
+        EXPECT_EQ(part.night, roomPicture(rooms[2]) == rooms[2].nightSurface) << "rooms from " << part.hour << ":00 on";
     }
 }
 

@@ -41,6 +41,9 @@ WOOD = (170, 118, 74)
 FACE_TOP = (100, 114, 138)
 FACE_BOT = (66, 76, 96)
 
+# Which look the shaders draw: 'day', or 'night' (see night_sheet).
+LOOK = 'day'
+
 
 def shade(c, f, a=None):
     out = tuple(max(0, min(255, int(round(v * f)))) for v in c[:3])
@@ -230,6 +233,12 @@ def window_wall(base, windows, frame=(246, 244, 238), cap=True, skirting=True, r
                     return rgba(frame)
                 # sky gradient plus a diagonal glint
                 g = (t - t0) / (t1 - t0)
+                if LOOK == 'night':
+                    # the night outside, with the room's lamps caught in the glass
+                    c = mix((40, 50, 96), (16, 20, 48), g)
+                    if 0.10 < ((s - s0) / (s1 - s0) + g * 0.5) % 1.0 < 0.18:
+                        c = mix(c, (255, 214, 150), 0.22)
+                    return c
                 c = mix(mix((186, 224, 248), SKY, g), (120, 178, 222), 0.0)
                 if 0.10 < ((s - s0) / (s1 - s0) + g * 0.5) % 1.0 < 0.18:
                     c = mix(c, (255, 255, 255), 0.45)
@@ -263,6 +272,12 @@ def facade(base_glass, mullion, slab, left_face):
         if q < 0.045 or q > 0.955:
             return rgba(shade(mullion, k))
         g = (t - 10.0 / 64) / (44.0 / 64)
+        if LOOK == 'night':
+            # most panes glow with the rooms behind them; a few stay dark
+            pane = int(s * 4.0) + 4 * int(x // 64) + 7 * int(y // 96)
+            if hash01(pane, int(t * 2.0), 11) < 0.2:
+                return mix((30, 38, 70), (18, 22, 46), g)
+            return mix(shade((255, 222, 150), k), shade((236, 164, 84), k), g)
         c = mix(shade(base_glass, 1.12 * k), shade(base_glass, 0.82 * k), g)
         if int(s * 4.0) % 2 == 0 and abs(((s * 4.0 + g * 0.6) % 1.0) - 0.3) < 0.05:
             c = mix(c, (255, 255, 255), 0.35)
@@ -1365,6 +1380,67 @@ SIZES = {
 SIZES.update({'desktop/zentrova-%d.png' % n: (n, n) for n in APP_ICON_SIZES})
 
 
+# ---------------------------------------------------------------------------
+# night look: each sheet drawn again with LOOK = 'night', which changes the
+# glass; every other pixel takes the light of its place: out of doors the
+# dark blue of the night sky, indoors warm lamplight
+# ---------------------------------------------------------------------------
+
+def outdoors(c):
+    return (int(c[0] * 0.30 + 4), int(c[1] * 0.34 + 6), int(c[2] * 0.50 + 18))
+
+
+def indoors(c):
+    return (int(c[0] * 0.88), int(c[1] * 0.80), int(c[2] * 0.64))
+
+
+def floor_at_night(c):
+    return (int(c[0] * 0.56), int(c[1] * 0.54), int(c[2] * 0.58))
+
+
+def night_sheet(make, light):
+    """light(x, y) gives the grade for the pixel at (x, y), or None to keep it."""
+    global LOOK
+    day = make()
+    LOOK = 'night'
+    try:
+        night = make()
+    finally:
+        LOOK = 'day'
+    dp, np_ = day.load(), night.load()
+    for y in range(day.size[1]):
+        for x in range(day.size[0]):
+            d, n = dp[x, y], np_[x, y]
+            if d[3] == 0 or d != n:
+                continue  # transparent, or glass the night shaders drew
+            grade = light(x, y)
+            if grade:
+                np_[x, y] = grade(d) + (d[3],)
+    return night
+
+
+def tiles_light(x, y):
+    if x >= 256:
+        return None  # the shadow stays a shadow
+    if x >= 128 and y < 64:
+        return floor_at_night
+    return outdoors
+
+
+NIGHT_SHEETS = {
+    'assets/tiles-night.png': ('assets/tiles.png', make_tiles, tiles_light),
+    'assets/walls-night.png': ('assets/walls.png', make_walls, lambda x, y: indoors if y < 96 else outdoors),
+    'assets/lobby-night.png': ('assets/lobby.png', make_lobby, lambda x, y: indoors),
+    'assets/hotel1-night.png': ('assets/hotel1.png', make_hotel1, lambda x, y: indoors),
+    'assets/hotel2-night.png': ('assets/hotel2.png', make_hotel2, lambda x, y: indoors),
+    'assets/office-night.png': ('assets/office.png', make_office, lambda x, y: indoors),
+    'assets/elevator-night.png': ('assets/elevator.png', make_elevator, lambda x, y: indoors),
+}
+for _night, (_day, _make, _light) in NIGHT_SHEETS.items():
+    IMAGES[_night] = (lambda m, l: lambda: night_sheet(m, l))(_make, _light)
+    SIZES[_night] = SIZES[_day]
+
+
 def generate(out):
     for rel, fn in IMAGES.items():
         path = os.path.join(out, rel)
@@ -1407,6 +1483,13 @@ def check(out):
     def need(cond, msg):
         if not cond:
             problems.append(msg)
+
+    # A night sheet is its day sheet in other light: the same pictures in the same places.
+    for night, (day, _, _) in NIGHT_SHEETS.items():
+        paths = [os.path.join(out, night), os.path.join(out, day)]
+        if all(os.path.exists(p) for p in paths):
+            a, b = (Image.open(p).convert('RGBA').getchannel('A').tobytes() for p in paths)
+            need(a == b, night + ' does not cover exactly what ' + day + ' covers')
 
     imgs = {}
     for rel, size in SIZES.items():

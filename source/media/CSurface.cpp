@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "protocol.h"
 
 std::vector<SDL_Surface*> CSurface::SurfaceList;
+std::vector<SDL_Surface*> CSurface::NightList;
 Uint32 CSurface::screenColor = 0;
+bool CSurface::nightLook = false;
 
 bool CSurface::loadSurfaces(std::vector<std::string> names) {
     for (const std::string& name : names) {
@@ -17,6 +20,11 @@ bool CSurface::loadSurfaces(std::vector<std::string> names) {
         }
         printf("Loaded %s\n", name.c_str());
         SurfaceList.push_back(toDisplayFormat(loaded));
+        const int loadedSlot = static_cast<int>(SurfaceList.size()) - 1;
+        NightList.resize(SurfaceList.size(), nullptr);
+        // Out of doors and on the facades the night shows; cursors and the
+        // interface look the same at any hour.
+        if (loadedSlot == slots::TILES || loadedSlot == slots::WALLS) NightList[loadedSlot] = loadNightPicture(name);
     }
     if (SDL_Surface* screen = slot(0)) screenColor = SDL_MapRGB(screen->format, 0, 0, 0);
     return true;
@@ -161,7 +169,23 @@ bool CSurface::OnDraw(int dest, SDL_Surface* src, int x, int y, SDL_Rect* clip) 
 
 SDL_Surface* CSurface::slot(int index) {
     if (index < 0 || static_cast<size_t>(index) >= SurfaceList.size()) return nullptr;
-    return SurfaceList[static_cast<size_t>(index)];
+    const size_t at = static_cast<size_t>(index);
+    if (nightLook && at < NightList.size() && NightList[at]) return NightList[at];
+    return SurfaceList[at];
+}
+
+std::string CSurface::nightName(const std::string& dayName) {
+    const size_t slash = dayName.find_last_of('/');
+    const size_t dot = dayName.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return dayName + "-night";
+    return dayName.substr(0, dot) + "-night" + dayName.substr(dot);
+}
+
+SDL_Surface* CSurface::loadNightPicture(const std::string& dayName) {
+    const std::string name = nightName(dayName);
+    SDL_Surface* picture = toDisplayFormat(loadPNGFile(name.c_str()));
+    if (!picture) fprintf(stderr, "No night picture %s; %s keeps its day look", name.c_str(), dayName.c_str());
+    return picture;
 }
 
 namespace {
@@ -241,6 +265,8 @@ SDL_Surface* CSurface::OnLoad(const char* file) { return toDisplayFormat(IMG_Loa
 
 void CSurface::cleanUp() {
     cutSheets.clear();
+    for (SDL_Surface* night : NightList) SDL_FreeSurface(night);
+    NightList.clear();
     for (size_t i = 0; i < SurfaceList.size(); ++i) {
         // The window surface belongs to SDL; SDL_Quit releases it.
         if (i > 0) SDL_FreeSurface(SurfaceList[i]);

@@ -19,6 +19,7 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 class CSurface {
 public:
     static std::vector<SDL_Surface*> SurfaceList;
+    static std::vector<SDL_Surface*> NightList;  // per slot, null where there is no night picture
     static Uint32 screenColor;
 
     static bool loadSurfaces(std::vector<std::string> names);
@@ -42,8 +43,19 @@ public:
     static SDL_Surface* OnLoad(const char* file);
     static void cleanUp();
 
-    // The surface in a slot, or null for a slot that does not exist.
+    // The surface in a slot, or null for a slot that does not exist; with
+    // the night look on, a slot's night picture where it has one.
     static SDL_Surface* slot(int index);
+
+    // The tower by night: the tile and wall sheets have night pictures,
+    // "tiles-night.png" beside "tiles.png", loaded with them. Without one a
+    // sheet keeps its day look, and the game says so.
+    static void setNightLook(bool on) { nightLook = on; }
+    static bool isNightLook() { return nightLook; }
+    // "assets/tiles.png" -> "assets/tiles-night.png".
+    static std::string nightName(const std::string& dayName);
+    // The night picture of a sheet, or null with a message on standard error.
+    static SDL_Surface* loadNightPicture(const std::string& dayName);
 
     // Decodes a PNG image (and only a PNG: the other decoders of the image
     // library are not trusted with outside data) whose header declares at
@@ -58,6 +70,9 @@ public:
     // Pictures reach the window through cached encoded copies; tests turn the
     // cache off to prove that it changes no pixel.
     static void usePictureCopies(bool on);
+
+private:
+    static bool nightLook;
 };
 
 #endif

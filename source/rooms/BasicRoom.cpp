@@ -53,7 +53,7 @@ void BasicRoom::drawPicture(const point& camera, int rise) {
     const int px = camera.x + screenPosition.x;
     const int py = camera.y + screenPosition.y;
     if (!isometric::onScreen(px, py, clip.w, clip.h)) return;
-    CSurface::OnDraw(0, def->surface, px, py - rise, &clip);
+    CSurface::OnDraw(0, roomPicture(*def), px, py - rise, &clip);
     if (pathChecked) CSurface::OnDraw(0, def->icon, px + clip.w / 2, py + clip.h / 2, nullptr);
 }
 

@@ -71,7 +71,7 @@ void ElevatorCar::OnRender(const point& camera, int x, int y) {
     const int py = camera.y + screen.y;
     if (!isometric::onScreen(px, py, w, h)) return;
     const aRoom* def = roomDefinition(roomType);
-    if (def && graphic >= 0 && graphic < 4) CSurface::OnDraw(0, def->surface, px, py, &carClip[graphic]);
+    if (def && graphic >= 0 && graphic < 4) CSurface::OnDraw(0, roomPicture(*def), px, py, &carClip[graphic]);
 }
 
 ElevatorCar::State ElevatorCar::state() const {

@@ -17,7 +17,7 @@ void Lobby::OnRender(const point& camera, int x, int y) {
     const int px = camera.x + screenPosition.x;
     const int py = camera.y + screenPosition.y;
     if (!isometric::onScreen(px, py, isometric::cellWidth, isometric::cellHeight)) return;
-    if (const aRoom* def = roomDefinition(0)) CSurface::OnDraw(0, def->surface, px, py, nullptr);
+    if (const aRoom* def = roomDefinition(0)) CSurface::OnDraw(0, roomPicture(*def), px, py, nullptr);
 }
 
 double Lobby::collectRent(short day, int x, int y) { return rentFrom(0, day, x, y); }

@@ -102,6 +102,10 @@ aRoom* roomDefinition(int index) {
     return &rooms[static_cast<size_t>(index)];
 }
 
+SDL_Surface* roomPicture(const aRoom& def) {
+    return CSurface::isNightLook() && def.nightSurface ? def.nightSurface : def.surface;
+}
+
 int roomKindIndex(const std::string& kindName) {
     for (size_t i = 0; i < rooms.size(); ++i)
         if (rooms[i].kindName == kindName) return static_cast<int>(i);
@@ -206,6 +210,7 @@ int loadARoom(const char* path) {
     room.count = 1;
     room.kindName = kindNameOf(path);
     room.surface = CSurface::toDisplayFormat(image);
+    room.nightSurface = CSurface::loadNightPicture(gamePaths::data(reader.graphicsPath));
     rooms.push_back(room);
     ++nextId;
     return 0;
@@ -230,6 +235,7 @@ int loadRoomDefs() {
         return 1;
     }
     lobby.surface = CSurface::toDisplayFormat(image);
+    lobby.nightSurface = CSurface::loadNightPicture(gamePaths::data("assets//lobby.png"));
     rooms.push_back(lobby);
 
     static const char* const files[][2] = {{"loading elevator", "assets//elevator.xml"},
@@ -248,6 +254,7 @@ void clearRoomDefs() {
     for (aRoom& room : rooms) {
         SDL_FreeSurface(room.icon);
         SDL_FreeSurface(room.surface);
+        SDL_FreeSurface(room.nightSurface);
     }
     rooms.clear();
     nextId = 1;

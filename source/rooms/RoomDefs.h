@@ -12,6 +12,7 @@ enum : short { LOBBY_TYPE = 0, BASIC = 1, ELEVATOR = 2, STAIRS = 3 };
 struct aRoom {
     SDL_Surface* surface = nullptr;
     SDL_Surface* icon = nullptr;
+    SDL_Surface* nightSurface = nullptr;  // the graphics by night, or null to keep the day's
     short id = 0;
     unsigned short sizeX = 0;  // runs along the grid's y axis
     unsigned short sizeY = 0;  // runs along the grid's x axis
@@ -42,6 +43,9 @@ void clearRoomDefs();
 
 // The definition at an index, or null for an index outside the table.
 aRoom* roomDefinition(int index);
+
+// The picture a room of the kind shows now, by day or by night.
+SDL_Surface* roomPicture(const aRoom& def);
 
 // The index of the kind with this name, or -1.
 int roomKindIndex(const std::string& kindName);

@@ -1,5 +1,6 @@
 #include "freshStart.h"
 
+#include "CSurface.h"
 #include "Clock.h"
 #include "Elevator.h"
 #include "RoomDefs.h"
@@ -28,6 +29,7 @@ void reset(Uint32 frozenTicks) {
     Clock::resetTimeOfDay();
     Elevator::resetShuttle();
     keyModifiers::release();
+    CSurface::setNightLook(false);
 }
 
 Game* newGame(Uint32 frozenTicks) {

@@ -89,7 +89,11 @@ void Game::loop(short floor) {
     case Clock::EVENING: CSurface::setScreenColor(64, 0, 128); clock->setSpeed(50); break;
     default: break;
     }
-    if (timeOfDay >= Clock::NIGHT && timeOfDay <= Clock::EVENING) CSurface::clearScreen();
+    if (timeOfDay >= Clock::NIGHT && timeOfDay <= Clock::EVENING) {
+        // The tower lights up from evening on; dawn brings the day look back.
+        CSurface::setNightLook(timeOfDay == Clock::NIGHT || timeOfDay == Clock::EVENING);
+        CSurface::clearScreen();
+    }
 
     if (gui->getPanelKind() == events::SHOW_FINANCES) paintFinances(false);
 
