@@ -522,6 +522,8 @@ TEST_F(TowerScreen, SaveLoadSaveKeepsEveryRoomLobbyCellAndElevatorCarMidTrip) {
         ticks::advance(100);
         map().OnLoop();
     }
+    // A fresh start sends the shuttle to floor 1 next, so 0 must come from the file.
+    ASSERT_TRUE(Elevator::setNextFloorGoal(0));
     game->save();
     const std::string first = readFile("save.txt");
     ASSERT_EQ(0u, sectionsOf(first).rfind("rooms ", 0)) << "the rooms follow the 4000 tile records";
@@ -531,7 +533,7 @@ TEST_F(TowerScreen, SaveLoadSaveKeepsEveryRoomLobbyCellAndElevatorCarMidTrip) {
     {
         CapturedOutput out(stdout);
         game->load();
-        EXPECT_EQ(std::string::npos, out.text().find("skipped")) << out.text();
+        EXPECT_EQ(std::string::npos, out.text().find("save.txt:")) << "no complaint about our own file";
     }
     EXPECT_STREQ("Game loaded.", GUI::Instance()->getMessageText());
     game->save();

@@ -17,9 +17,10 @@ namespace {
 // Splits a record into its words; numbers must be whole and fit an int.
 struct Fields {
     std::vector<std::string> words;
-    size_t next = 1;  // the first word names the kind
+    size_t next;
 
-    explicit Fields(const std::string& line) {
+    // Most records open with a word naming their kind; the numbers follow it.
+    explicit Fields(const std::string& line, size_t firstNumber = 1) : next(firstNumber) {
         size_t at = 0;
         while (at < line.size()) {
             while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '\r')) ++at;
@@ -110,7 +111,7 @@ bool RoomRecords::read(const std::string& name, saveSections::Reader& reader) {
     } else if (name == "shuttle") {
         int goal = 0;
         if (reader.nextRecord(line)) {
-            Fields fields(" " + line);
+            Fields fields(line, 0);
             if (!fields.number(goal) || !fields.allRead() || !Elevator::setNextFloorGoal(goal)) {
                 puts("save.txt: the shuttle's next floor is not 0 or 1; it was left as it was");
             }
