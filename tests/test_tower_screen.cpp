@@ -218,11 +218,13 @@ TEST_F(TowerScreen, TheCursorHidesOverTheBarAndBuildsNothingThere) {
         for (int y = 0; y < Map::capacityY; ++y) EXPECT_FALSE(map().tileAt(x, y, 0)->hasFloor());
     EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds());
 
-    // Straight from the bar onto the map: one motion only shows the cursor
-    // again, and the click builds under the pointer, not where it was.
+    // Straight from the bar onto the map in one motion: the cursor shows
+    // under the pointer, and the click builds there, not where it was.
     pointAt(2, 2);
     send(motionEvent(200, 16));
     send(motionEvent(cellX(6, 6), cellY(6, 6)));
+    EXPECT_EQ(6, map().getCursorPosition().x);
+    EXPECT_EQ(6, map().getCursorPosition().y);
     send(buttonEvent(SDL_BUTTON_LEFT, cellX(6, 6), cellY(6, 6)));
     EXPECT_TRUE(map().tileAt(6, 6, 0)->hasFloor());
     EXPECT_FALSE(map().tileAt(2, 2, 0)->hasFloor());

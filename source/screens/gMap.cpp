@@ -168,6 +168,9 @@ void gMap::OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, 
     }
     const bool over = gui->checkMouse(x, y, acting);
     game->toggleCursor(!over);
+    // Coming back from the bar the cursor was hidden when it would have moved:
+    // show it under the pointer, not where it was last seen.
+    if (!over) game->setCursor(camera, x, y);
 }
 
 void gMap::OnMouseWheel(bool up, bool down, int, int) {
