@@ -215,12 +215,15 @@ void Map::admit(Room* room) {
 int Map::buildRoom(int type) {
     if (!checkCursor()) return 2;
     if (!lobby) return 1;
-    Room* room = new BasicRoom(cursor, type);
+    placeUnderCursor(new BasicRoom(cursor, type));
+    return 0;
+}
+
+void Map::placeUnderCursor(Room* room) {
     setRoom(cursor.x, cursor.y, cursor.z, room);
     admit(room);
     for (int i = 0; i < cursorSpanY; ++i)
         for (int j = 0; j < cursorSpanX; ++j) occupy(cursor.x - j, cursor.y - i, cursor.z, room);
-    return 0;
 }
 
 int Map::buildTransportation(int type, int kind) {
@@ -228,11 +231,7 @@ int Map::buildTransportation(int type, int kind) {
     // never be bulldozed, saved or built on again.
     if (!checkCursor() || kind != ELEVATOR) return 2;
     if (!lobby) return 1;
-    Room* room = new Elevator(cursor, type);
-    setRoom(cursor.x, cursor.y, cursor.z, room);
-    admit(room);
-    for (int i = 0; i < cursorSpanY; ++i)
-        for (int j = 0; j < cursorSpanX; ++j) occupy(cursor.x - j, cursor.y - i, cursor.z, room);
+    placeUnderCursor(new Elevator(cursor, type));
     return 0;
 }
 

@@ -127,6 +127,8 @@ private:
     // A new room object enters the tower: rent is collected from now on, and
     // the first lobby object becomes the lobby.
     void admit(Room* room);
+    // Anchors a new room at the cursor and covers the cursor's span with it.
+    void placeUnderCursor(Room* room);
 
     Room* cellRooms[capacityX][capacityY][capacityZ];
     std::unique_ptr<Tile> tiles[capacityX][capacityY][capacityZ];
