@@ -154,6 +154,7 @@ void gMap::moveCamera(CameraField field, bool direction, int amount) {
 }
 
 void gMap::OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, bool) {
+    const bool cursorWasHidden = !game->isCursorVisible();
     game->setCursor(camera, x, y);
     mouseX = x;
     mouseY = y;
@@ -170,7 +171,7 @@ void gMap::OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, 
     game->toggleCursor(!over);
     // Coming back from the bar the cursor was hidden when it would have moved:
     // show it under the pointer, not where it was last seen.
-    if (!over) game->setCursor(camera, x, y);
+    if (cursorWasHidden && !over) game->setCursor(camera, x, y);
 }
 
 void gMap::OnMouseWheel(bool up, bool down, int, int) {

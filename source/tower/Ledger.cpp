@@ -5,16 +5,11 @@
 #include <cstdlib>
 
 void Ledger::record(long day, Kind kind, double amount) {
-    if (days.empty() || days.back().day != day) {
-        Day fresh{day, {0, 0, 0}};
-        // A loaded game may stand before the days it recorded; keep the order.
-        auto at = days.begin();
-        while (at != days.end() && at->day < day) ++at;
-        if (at == days.end() || at->day != day) at = days.insert(at, fresh);
-        at->amounts[kind] += amount;
-    } else {
-        days.back().amounts[kind] += amount;
-    }
+    // A loaded game may stand before the days it recorded; keep the order.
+    auto at = days.begin();
+    while (at != days.end() && at->day < day) ++at;
+    if (at == days.end() || at->day != day) at = days.insert(at, Day{day, {0, 0, 0}});
+    at->amounts[kind] += amount;
     const long oldest = days.back().day - daysKept + 1;
     size_t gone = 0;
     while (gone < days.size() && days[gone].day < oldest) ++gone;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <cmath>
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include "CSurface.h"
@@ -223,17 +224,13 @@ void Game::endStep(double cost, Ledger::Kind kind, const std::string& what) {
     step.kind = kind;
     step.what = what;
     // A step that took away a room it cannot describe could not bring it back.
-    for (size_t i = 0; i < step.before.size() && i < step.after.size(); ++i) {
-        const int gone = step.before[i].roomUid;
-        if (gone == 0 || gone == step.after[i].roomUid) continue;
-        bool stillThere = false, described = false;
-        for (const Map::CellState& cell : step.after) stillThere = stillThere || cell.roomUid == gone;
-        for (const RoomRecords::Description& room : step.removed) described = described || room.uid == gone;
-        if (stillThere || described) continue;
-        for (const RoomRecords::Description& room : stepRemovable)
-            if (room.uid == gone) step.removed.push_back(room), described = true;
-        if (!described) return;
-    }
+    std::set<int> standing, gone;
+    for (const Map::CellState& cell : step.after) standing.insert(cell.roomUid);
+    for (const Map::CellState& cell : step.before)
+        if (cell.roomUid != 0 && !standing.count(cell.roomUid)) gone.insert(cell.roomUid);
+    for (const RoomRecords::Description& room : stepRemovable)
+        if (gone.erase(room.uid) != 0) step.removed.push_back(room);
+    if (!gone.empty()) return;
     history.push(std::move(step));
 }
 
@@ -364,7 +361,7 @@ void Game::loadSections(FILE* file) {
     RoomRecords roomRecords(*map);
     ledger.clear();
     saveSections::Reader reader(file);
-    std::string name, line;
+    std::string name;
     long count = 0;
     while (reader.nextSection(name, count)) {
         if (roomRecords.read(name, reader)) continue;
@@ -373,8 +370,7 @@ void Game::loadSections(FILE* file) {
             continue;
         }
         printf("save.txt: the section \"%s\" is not one this game knows; it was passed over\n", name.c_str());
-        while (reader.nextRecord(line)) {
-        }
+        reader.skipRecords();
     }
     roomRecords.finish();
 }

@@ -106,16 +106,16 @@ FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& c
     FinanceReport report;
     const long today = clock.dayNumber();
     const long monthStart = today - (clock.getDay() - 1);
-    auto spent = [&](Ledger::Kind kind, long first, long last) { return -ledger.between(first, last, kind); };
+    // What went on a kind this month and last.
+    auto spending = [&](const char* title, Ledger::Kind kind) {
+        const double thisMonth = -ledger.between(monthStart, today, kind);
+        const double lastMonth = -ledger.between(monthStart - Clock::daysPerMonth, monthStart - 1, kind);
+        return std::string(title) + ": $" + moneyText(thisMonth) + " this month, $" + moneyText(lastMonth) +
+               " last month";
+    };
     report.lines.push_back("Balance: $" + moneyText(funds));
-    report.lines.push_back("Construction: $" + moneyText(spent(Ledger::CONSTRUCTION, monthStart, today)) +
-                           " this month, $" +
-                           moneyText(spent(Ledger::CONSTRUCTION, monthStart - Clock::daysPerMonth, monthStart - 1)) +
-                           " last month");
-    report.lines.push_back("Bulldozing: $" + moneyText(spent(Ledger::BULLDOZING, monthStart, today)) +
-                           " this month, $" +
-                           moneyText(spent(Ledger::BULLDOZING, monthStart - Clock::daysPerMonth, monthStart - 1)) +
-                           " last month");
+    report.lines.push_back(spending("Construction", Ledger::CONSTRUCTION));
+    report.lines.push_back(spending("Bulldozing", Ledger::BULLDOZING));
 
     // Each room once, however many cells it covers, counted by kind.
     std::set<const Room*> seen;

@@ -116,8 +116,7 @@ bool RoomRecords::read(const std::string& name, saveSections::Reader& reader) {
                 puts("save.txt: the shuttle's next floor is not 0 or 1; it was left as it was");
             }
         }
-        while (reader.nextRecord(line)) {
-        }
+        reader.skipRecords();
     } else {
         return false;
     }
@@ -139,6 +138,7 @@ void RoomRecords::readRoom(const std::string& line, long index) {
     }
     const int gridCells = map.getWidth() * map.getHeight() * map.getMaxFloors();
     if (cellCount < 1 || cellCount > gridCells) return skipped(index, "its number of cells is impossible");
+    // The grid the file's header gave, which may be smaller than the map's room.
     auto inGrid = [this](int cx, int cy, int cz) {
         return cx >= 0 && cy >= 0 && cz >= 0 && cx < map.getWidth() && cy < map.getHeight() && cz < map.getMaxFloors();
     };

@@ -72,4 +72,10 @@ bool Reader::nextRecord(std::string& line) {
     return true;
 }
 
+void Reader::skipRecords() {
+    std::string line;
+    while (nextRecord(line)) {
+    }
+}
+
 }  // namespace saveSections

@@ -23,6 +23,8 @@ public:
     // The next record line of the section being read; false once it has
     // given count records, or when the file ends or the next section begins.
     bool nextRecord(std::string& line);
+    // Passes over what is left of the section being read.
+    void skipRecords();
 
     static constexpr size_t maxLineLength = 1 << 16;  // a whole tower of cells fits well within
 

@@ -9,7 +9,6 @@ binary="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
 
-e2e_start_x
 e2e_play_in_copy
 
 camera_x() {  # the camera's x as the D key prints it

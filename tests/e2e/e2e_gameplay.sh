@@ -7,7 +7,6 @@ binary="$(realpath "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
 
-e2e_start_x
 e2e_play_in_copy
 
 e2e_start_game "$binary"

@@ -180,9 +180,10 @@ click_button() {  # bar cell
     move_twice_and_click $(($1 * 32 + 16)) 15 "$E2E_BUTTON_PAUSE"
 }
 
-# Plays in a copy of the game's data in $E2E_DIR, so that the repository's
-# save.txt stays untouched.
+# Starts the X server and plays in a copy of the game's data in $E2E_DIR,
+# so that the repository's save.txt stays untouched.
 e2e_play_in_copy() {
+    e2e_start_x
     cp -r "$E2E_REPO/assets" "$E2E_REPO/config.xml" "$E2E_DIR/"
     cd "$E2E_DIR" || fail "no work directory"
 }
