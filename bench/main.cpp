@@ -103,7 +103,7 @@ bool openWindow(Size size, const std::vector<std::string>& images) {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
     SDL_Surface* screen = SDL_SetVideoMode(size.width, size.height, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (!screen) return false;
-    CSurface::SurfaceList.push_back(screen);
+    CSurface::setWindow(screen);
     return CSurface::loadSurfaces(images);
 }
 
@@ -154,7 +154,7 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
     figures.size = size;
     figures.pixels = verdict(frame_scenes::compareWithoutPictureCopies(scene));
 
-    frame_scenes::startGame(scene.fullTower, scene.night);
+    frame_scenes::startGame(scene.fullTower, scene.night, scene.terraces);
     const point camera = frame_scenes::viewScene(scene);
     ticks::thaw();
     Game* game = Game::Instance();
@@ -233,7 +233,7 @@ CpuFigures cpuPerSecond(int cap, double playSeconds) {
     figures.cap = cap;
     for (const frame_scenes::Scene& scene : frame_scenes::all()) {
         if (std::string(scene.name) != "tower-storey9") continue;
-        frame_scenes::startGame(scene.fullTower, scene.night);
+        frame_scenes::startGame(scene.fullTower, scene.night, scene.terraces);
         const point camera = frame_scenes::viewScene(scene);
         ticks::thaw();
         frame_scenes::drawFrame(camera, true);
@@ -262,7 +262,7 @@ double startUpMs() {
     gEngine engine;
     if (!engine.Init("config.xml")) return -1;
     stateID = MENU;
-    currentState = new gMenu();
+    currentState = std::make_unique<gMenu>();
     gEngine::runFrame();
     const double elapsed = msBetween(start, Steady::now());
     gEngine::Cleanup();

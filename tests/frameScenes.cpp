@@ -94,16 +94,36 @@ const std::vector<Scene>& all() {
         {"grid-storey0", true, 0, true, true},       {"grid-storey5", true, 5, true, true},
         {"grid-storey9", true, 9, true, true},       {"no-ceilings-storey9", true, 9, false, false},
         {"night-storey0", true, 0, false, true, true}, {"night-storey5", true, 5, false, true, true},
+        {"terraces-storey1", false, 1, false, true, false, true},
+        {"terraces-storey2", false, 2, false, true, false, true},
     };
     return scenes;
 }
 
 void endGame() { freshStart::endGame(); }
 
-void startGame(bool fullTower, bool night) {
+void startGame(bool fullTower, bool night, bool terraces) {
     Game* game = freshStart::newGame(frozenTime);
-    if (!night) Clock::Instance()->set(0, 12, 1, 1, 1);
+    if (!night) game->getClock().set(0, 12, 1, 1, 1);
     if (fullTower) buildFullTower(game->getMap());
+    if (terraces) buildTerraces(game->getMap());
+}
+
+void buildTerraces(Map& map) {
+    keyModifiers::hold(KMOD_LALT);
+    map.changeCursorSize(1, 1);
+    for (int z = 0; z < 3; ++z) {
+        const int low = 2 + 2 * z, high = 12 - z;
+        // Rows back and forth, so the cursor steps left, right and down.
+        for (int x = low; x <= high; ++x)
+            for (int i = 0; i <= high - low; ++i) {
+                const int y = x % 2 ? high - i : low + i;
+                const point camera(0, 0, z);
+                map.setCursor(camera, 64 * (x - y), 32 * (x + y) + 32 - 64 * z);
+                map.buildFloor();
+            }
+    }
+    keyModifiers::release();
 }
 
 void buildFullTower(Map& map) {
@@ -137,7 +157,7 @@ void buildFullTower(Map& map) {
 }
 
 point viewScene(const Scene& scene) {
-    gameSettings* settings = gameSettings::Instance();
+    gameSettings* settings = &Game::Instance()->getView();
     if (settings->isGridOn() != scene.grid) settings->toggleGrid();
     if (settings->isCeilingVisible() != scene.ceilings) settings->toggleCeilings();
     if (!settings->areRoomsOn()) settings->toggleRooms();
@@ -159,7 +179,7 @@ void drawFrame(const point& camera, bool clearFirst) {
 }
 
 void renderScene(const Scene& scene) {
-    startGame(scene.fullTower, scene.night);
+    startGame(scene.fullTower, scene.night, scene.terraces);
     const point camera = viewScene(scene);
     drawFrame(camera, true);
     drawFrame(camera, false);

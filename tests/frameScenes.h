@@ -22,12 +22,13 @@ struct Scene {
     bool grid;
     bool ceilings;
     bool night = false;  // at 23:00, in the night look; else at noon
+    bool terraces = false;  // with fullTower false: storeys stepping back, built a click a cell
 };
 
 // A new game from storey 0; the full tower from storeys 0, 5 and 9, the same
 // three views with the grid on, the top view with the ceilings off (only
 // the top storey of the full tower has roofs to hide), all by day; and the
-// full tower from storeys 0 and 5 by night.
+// full tower from storeys 0 and 5 by night; terraces seen from storeys 1 and 2.
 const std::vector<Scene>& all();
 
 // Ends the game, the GUI and the room table of an earlier scene, if any.
@@ -37,11 +38,16 @@ void endGame();
 // elevators' shared goal where every scene starts, at noon or, when asked, at
 // night; the full tower built when asked. Repeating it with the same
 // arguments gives the same game.
-void startGame(bool fullTower, bool night = false);
+void startGame(bool fullTower, bool night = false, bool terraces = false);
 
 // Every cell of storeys 0 to 8 floored, a lobby on the ground, rooms of
 // every kind and elevators spread over all of them.
 void buildFullTower(Map& map);
+
+// Three storeys of floors, each smaller than the one below, built one cell a
+// click with the cursor crossing the cells in every direction: the back walls
+// along each storey's edges show, as a player builds them.
+void buildTerraces(Map& map);
 
 // Sets the view switches and puts the cursor on a cell of the viewed storey;
 // returns the camera that shows that storey in the middle of the window.

@@ -61,12 +61,12 @@ protected:
         return map.bulldoze();
     }
     // Builds as the game does: the definition's sizeX spans the cursor along y.
-    int place(int def, int x, int y, int z, short kind = 0) {
+    BuildResult place(int def, int x, int y, int z, short kind = 0) {
         const aRoom& room = rooms[def];
         map.changeCursorSize(static_cast<short>(room.sizeX), static_cast<short>(room.sizeY));
         aim(x, y, z);
         if (!kind) kind = room.type;
-        const int result = kind == BASIC ? map.buildRoom(def) : map.buildTransportation(def, kind);
+        const BuildResult result = kind == BASIC ? map.buildRoom(def) : map.buildTransportation(def, kind);
         map.changeCursorSize(1, 1);
         return result;
     }
@@ -134,17 +134,17 @@ void expectWallsMatchFloors(const Map& map, int step) {
 
 TEST_F(TowerTest, ResultCodesTellAMissingLobbyFromABadFootprint) {
     floors(0, 0, 5, 5, 0);
-    EXPECT_EQ(1, place(SINGLE, 4, 4, 0)) << "a valid footprint without a lobby";
-    EXPECT_EQ(2, place(SINGLE, 9, 9, 0)) << "no floor and no lobby: the footprint is reported first";
+    EXPECT_EQ(BuildResult::NEEDS_LOBBY, place(SINGLE, 4, 4, 0)) << "a valid footprint without a lobby";
+    EXPECT_EQ(BuildResult::CANNOT_BUILD_THERE, place(SINGLE, 9, 9, 0)) << "no floor and no lobby: the footprint is reported first";
     EXPECT_FALSE(lobbyAt(9, 9, 0)) << "a lobby needs a floor too";
     ASSERT_TRUE(lobbyAt(5, 5, 0));
-    EXPECT_EQ(0, place(SINGLE, 4, 4, 0));
-    EXPECT_EQ(2, place(OFFICE, 5, 4, 0)) << "(4, 4) is covered by the single room";
-    EXPECT_EQ(2, place(SUITE, 5, 5, 0)) << "(5, 5) is covered by the lobby";
-    EXPECT_EQ(2, place(OFFICE, 0, 3, 0)) << "the footprint would reach x -1";
-    EXPECT_EQ(2, place(OFFICE, 3, 0, 0)) << "the footprint would reach y -1";
-    EXPECT_EQ(2, place(OFFICE, 6, 2, 0)) << "(6, 2) has no floor";
-    EXPECT_EQ(0, place(OFFICE, 1, 1, 0)) << "a footprint touching both edges fits";
+    EXPECT_EQ(BuildResult::BUILT, place(SINGLE, 4, 4, 0));
+    EXPECT_EQ(BuildResult::CANNOT_BUILD_THERE, place(OFFICE, 5, 4, 0)) << "(4, 4) is covered by the single room";
+    EXPECT_EQ(BuildResult::CANNOT_BUILD_THERE, place(SUITE, 5, 5, 0)) << "(5, 5) is covered by the lobby";
+    EXPECT_EQ(BuildResult::CANNOT_BUILD_THERE, place(OFFICE, 0, 3, 0)) << "the footprint would reach x -1";
+    EXPECT_EQ(BuildResult::CANNOT_BUILD_THERE, place(OFFICE, 3, 0, 0)) << "the footprint would reach y -1";
+    EXPECT_EQ(BuildResult::CANNOT_BUILD_THERE, place(OFFICE, 6, 2, 0)) << "(6, 2) has no floor";
+    EXPECT_EQ(BuildResult::BUILT, place(OFFICE, 1, 1, 0)) << "a footprint touching both edges fits";
     EXPECT_TRUE(map.getHasRooms());
 }
 
@@ -153,19 +153,19 @@ TEST_F(TowerTest, FootprintRunsTheDefinitionsSizeXAlongTheGridYAxis) {
     floors(8, 8, 9, 9, 0);
     floors(8, 8, 9, 9, 1);
     ASSERT_TRUE(lobbyAt(3, 3, 0));
-    ASSERT_EQ(0, place(SUITE, 5, 5, 0));
+    ASSERT_EQ(BuildResult::BUILT, place(SUITE, 5, 5, 0));
     Room* suite = map.roomAt(5, 5, 0);
     EXPECT_EQ(suite, map.roomAt(4, 5, 0)) << "a Suite (x 1, y 2) reaches back along the grid's x axis";
     EXPECT_EQ(nullptr, map.roomAt(5, 4, 0));
     EXPECT_EQ(2, suite->references());
     for (int x : {4, 5})
         EXPECT_TRUE(tile(x, 5, 0)->isTileOff() && !tile(x, 5, 0)->isBuildable());
-    ASSERT_EQ(0, place(SINGLE, 5, 4, 0));
+    ASSERT_EQ(BuildResult::BUILT, place(SINGLE, 5, 4, 0));
     ASSERT_TRUE(bulldozeAt(4, 5, 0)) << "bulldozing any cell of a room removes the whole room";
     EXPECT_TRUE(map.roomAt(5, 5, 0) == nullptr && map.roomAt(4, 5, 0) == nullptr);
     EXPECT_NE(nullptr, map.roomAt(5, 4, 0)) << "the neighbour along y is not part of the Suite";
 
-    ASSERT_EQ(0, place(OFFICE, 9, 9, 1));
+    ASSERT_EQ(BuildResult::BUILT, place(OFFICE, 9, 9, 1));
     Room* office = map.roomAt(9, 9, 1);
     EXPECT_EQ(point(9, 9, 1), office->getLocation()) << "the anchor is the cursor cell";
     for (auto [x, y] : {std::pair{9, 8}, {8, 9}, {8, 8}})
@@ -198,7 +198,7 @@ TEST_F(TowerTest, BulldozerTakesTheRoomFirstAndTheFloorSecond) {
     floors(3, 3, 4, 4, 0);
     ASSERT_TRUE(floorAt(4, 4, 1));
     ASSERT_TRUE(lobbyAt(3, 3, 0));
-    ASSERT_EQ(0, place(SINGLE, 4, 3, 0));
+    ASSERT_EQ(BuildResult::BUILT, place(SINGLE, 4, 3, 0));
 
     ASSERT_TRUE(bulldozeAt(4, 3, 0));
     EXPECT_EQ(nullptr, map.roomAt(4, 3, 0));
@@ -229,13 +229,13 @@ TEST_F(TowerTest, BulldozingOneLobbyCellKeepsTheOther) {
     expectOwnershipConsistent(map, 0);
     ASSERT_TRUE(bulldozeAt(3, 2, 0));
     EXPECT_EQ(nullptr, map.getLobby()) << "the lobby goes with its last cell";
-    EXPECT_EQ(1, place(SINGLE, 3, 2, 0));
+    EXPECT_EQ(BuildResult::NEEDS_LOBBY, place(SINGLE, 3, 2, 0));
 }
 
 TEST_F(TowerTest, ElevatorShaftGrowsWithEachFloorBuiltAboveIt) {
     floors(0, 0, 7, 2, 0);
     ASSERT_TRUE(lobbyAt(0, 0, 0));
-    ASSERT_EQ(0, place(ELEVATOR_DEF, 7, 2, 0));
+    ASSERT_EQ(BuildResult::BUILT, place(ELEVATOR_DEF, 7, 2, 0));
     Room* shaft = map.roomAt(7, 2, 0);
     ASSERT_TRUE(shaft->isTransportation());
     ASSERT_TRUE(floorAt(7, 2, 1));
@@ -247,7 +247,7 @@ TEST_F(TowerTest, ElevatorShaftGrowsWithEachFloorBuiltAboveIt) {
     EXPECT_EQ(7, shaft->references());
     EXPECT_TRUE(tile(7, 2, 1)->isBuildable() && !tile(7, 2, 1)->isTileOff()) << "a grown cell stays open";
 
-    ASSERT_EQ(0, place(SINGLE, 7, 2, 2)) << "a room may take over a grown shaft cell";
+    ASSERT_EQ(BuildResult::BUILT, place(SINGLE, 7, 2, 2)) << "a room may take over a grown shaft cell";
     EXPECT_FALSE(map.roomAt(7, 2, 2)->isTransportation());
     EXPECT_EQ(6, shaft->references());
 
@@ -258,7 +258,7 @@ TEST_F(TowerTest, ElevatorShaftGrowsWithEachFloorBuiltAboveIt) {
 
     // No object stands for stairs: covering cells with nothing would leave
     // holes that no save could bring back, so such a kind builds nothing.
-    ASSERT_EQ(2, place(ELEVATOR_DEF, 5, 1, 0, STAIRS));
+    ASSERT_EQ(BuildResult::CANNOT_BUILD_THERE, place(ELEVATOR_DEF, 5, 1, 0, STAIRS));
     EXPECT_EQ(nullptr, map.roomAt(5, 1, 0));
     EXPECT_TRUE(!tile(4, 0, 0)->isTileOff() && tile(4, 0, 0)->isBuildable());
 }
@@ -266,7 +266,7 @@ TEST_F(TowerTest, ElevatorShaftGrowsWithEachFloorBuiltAboveIt) {
 TEST_F(TowerTest, TowerStepsTheCarOncePerShaftStoreyEveryHundredMilliseconds) {
     floors(2, 3, 4, 4, 0);
     ASSERT_TRUE(lobbyAt(2, 3, 0));
-    ASSERT_EQ(0, place(ELEVATOR_DEF, 4, 4, 0));
+    ASSERT_EQ(BuildResult::BUILT, place(ELEVATOR_DEF, 4, 4, 0));
     ASSERT_TRUE(floorAt(4, 4, 1));
     ElevatorCar& car = dynamic_cast<Elevator&>(*map.roomAt(4, 4, 0)).car();
     ticks::advance(100);
@@ -293,9 +293,9 @@ TEST_F(TowerTest, PathSearchLinksRoomsDepthFirstInNeighbourOrder) {
         floorAt(x, y, 0);
     ASSERT_TRUE(lobbyAt(1, 1, 0));
     for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {2, 1}, {1, 2}, {8, 8}})
-        ASSERT_EQ(0, place(SINGLE, x, y, 0));
+        ASSERT_EQ(BuildResult::BUILT, place(SINGLE, x, y, 0));
     floorAt(1, 1, 1);
-    ASSERT_EQ(0, place(SINGLE, 1, 1, 1));
+    ASSERT_EQ(BuildResult::BUILT, place(SINGLE, 1, 1, 1));
     Room *lobby = map.getLobby(), *a = map.roomAt(0, 0, 0), *b = map.roomAt(2, 1, 0), *c = map.roomAt(1, 2, 0),
          *d = map.roomAt(1, 0, 0);
 
@@ -328,18 +328,18 @@ TEST_F(TowerTest, EachKindPaysItsRentOnceAMonthAtItsAnchor) {
     for (int i = 0; i < 4; ++i) {
         const int x = 3 + 3 * i;
         floors(x - 1, 2, x, 3, 0);
-        ASSERT_EQ(0, place(kinds[i].def, x, 3, 0));
+        ASSERT_EQ(BuildResult::BUILT, place(kinds[i].def, x, 3, 0));
         expected += kinds[i].perMonth;
         EXPECT_EQ(expected, month()) << "after adding a " << rooms[kinds[i].def].title;
     }
 }
 
 TEST_F(TowerTest, RentedShaftIsPaidOncePerStoreyItCovers) {
-    ASSERT_EQ(0, loadARoom("tests/data/roomdefs/rented_elevator.xml"));
+    ASSERT_TRUE(loadARoom("tests/data/roomdefs/rented_elevator.xml"));
     floorAt(0, 0, 0);
     lobbyAt(0, 0, 0);
     floorAt(3, 3, 0);
-    ASSERT_EQ(0, place(static_cast<int>(rooms.size()) - 1, 3, 3, 0));
+    ASSERT_EQ(BuildResult::BUILT, place(static_cast<int>(rooms.size()) - 1, 3, 3, 0));
     EXPECT_EQ(10, map.collectRent(1));
     floorAt(3, 3, 1);
     floorAt(3, 3, 2);

@@ -23,10 +23,10 @@ protected:
         restart();
         ticks::thaw();
     }
-    // The clock is shared with every other suite and remembers the tick of its
-    // last minute. Each test starts, and leaves it, as a game just started with
-    // time frozen at `start`: a minute counted at the top of the tick range
-    // makes the next threshold wrap round, so any earlier tick counts again.
+    // The clock remembers the tick of its last minute. Each test starts it as a
+    // game just started with time frozen at `start`: a minute counted at the
+    // top of the tick range makes the next threshold wrap round, so any earlier
+    // tick counts again.
     void restart() {
         bool ticked = false;
         clock->setSpeed(1);
@@ -36,7 +36,7 @@ protected:
         clock->loop(ticked);
         clock->setSpeed(100);
         clock->set(0, 23, 1, 1, 1);
-        Clock::resetTimeOfDay();
+        clock->resetTimeOfDay();
     }
     void at(short minute, short hour, short day = 1, short month = 1, short year = 1) {
         clock->set(minute, hour, day, month, year);
@@ -72,7 +72,8 @@ protected:
         return ok;
     }
 
-    Clock* clock = Clock::Instance();
+    Clock own;
+    Clock* clock = &own;
 };
 
 }  // namespace
@@ -132,7 +133,7 @@ TEST_F(ClockTest, TimeOfDayIsReportedOnlyWhenItChanges) {
         clock->set(w.minute, w.hour, 1, 1, 1);
         EXPECT_EQ(w.code, clock->getTimeOfDay()) << w.hour << ":" << w.minute;
     }
-    Clock::resetTimeOfDay();
+    clock->resetTimeOfDay();
     EXPECT_EQ(1, clock->getTimeOfDay()) << "the first call always reports";
 }
 

@@ -208,25 +208,28 @@ protected:
         savedState = stateID;
         stateID = MENU;
         nextState = NONE;
-        currentState = nullptr;
+        currentState.reset();
     }
     void TearDown() override {
         drainEvents();
-        delete currentState;
-        currentState = nullptr;
+        currentState.reset();
         stateID = savedState;
         nextState = NONE;
         testing_support::endGame();
         ticks::thaw();
+    }
+    // The engine owns the screen it shows; the test keeps a look at it.
+    static RecordingScreen* showRecordingScreen() {
+        currentState = std::make_unique<RecordingScreen>();
+        return static_cast<RecordingScreen*>(currentState.get());
     }
     short savedState = NONE;
 };
 
 TEST_F(ScreenSwitching, AnExitRequestCannotBeReplaced) {
     bool deleted = false;
-    auto* screen = new RecordingScreen;
+    auto* screen = showRecordingScreen();
     screen->deleted = &deleted;
-    currentState = screen;
     setNextState(EXIT);
     setNextState(MENU);
     setNextState(MAP);
@@ -237,30 +240,28 @@ TEST_F(ScreenSwitching, AnExitRequestCannotBeReplaced) {
     EXPECT_EQ(EXIT, stateID);
     EXPECT_EQ(NONE, nextState);
     EXPECT_FALSE(deleted) << "the exit keeps the screen; shut-down deletes it";
-    EXPECT_EQ(screen, currentState);
+    EXPECT_EQ(screen, currentState.get());
     change_state();
     EXPECT_EQ("state change successful: EXIT\n", out.text()) << "no request left, nothing to do";
 }
 
 TEST_F(ScreenSwitching, AMenuRequestReplacesTheScreenWithANewMenu) {
     bool deleted = false;
-    auto* screen = new RecordingScreen;
+    auto* screen = showRecordingScreen();
     screen->deleted = &deleted;
-    currentState = screen;
     stateID = MAP;
     setNextState(MENU);
     CapturedOutput out(stdout);
     change_state();
     EXPECT_TRUE(deleted);
-    EXPECT_NE(nullptr, dynamic_cast<gMenu*>(currentState));
+    EXPECT_NE(nullptr, dynamic_cast<gMenu*>(currentState.get()));
     EXPECT_EQ(MENU, stateID);
     EXPECT_EQ(NONE, nextState);
     EXPECT_EQ("state change successful: MENU\n", out.text());
 }
 
 TEST_F(ScreenSwitching, AFrameFeedsEveryEventThenLoopsAndRenders) {
-    auto* screen = new RecordingScreen;
-    currentState = screen;
+    auto* screen = showRecordingScreen();
     SDL_Event first = testing_support::keyEvent(SDLK_a);
     SDL_Event second = testing_support::userEvent(7);
     SDL_PushEvent(&first);
@@ -270,9 +271,8 @@ TEST_F(ScreenSwitching, AFrameFeedsEveryEventThenLoopsAndRenders) {
 }
 
 TEST_F(ScreenSwitching, AfterAnExitRequestTheOldScreenGetsTheRestButNoFrame) {
-    auto* screen = new RecordingScreen;
+    auto* screen = showRecordingScreen();
     screen->requestOnKeyDown = EXIT;
-    currentState = screen;
     SDL_Event key = testing_support::keyEvent(SDLK_q);
     SDL_Event later = testing_support::userEvent(9);
     SDL_PushEvent(&key);
@@ -290,7 +290,8 @@ protected:
         ScreenSwitching::SetUp();
         CapturedOutput quiet(stdout);
         testing_support::resetGame();  // the tower screen reaches for the game controller
-        currentState = menu = new gMenu;
+        currentState = std::make_unique<gMenu>();
+        menu = static_cast<gMenu*>(currentState.get());
     }
     void pointAt(int x, int y) {
         SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
@@ -356,7 +357,7 @@ TEST_F(MainMenu, ShiftNLeavesForTheTowerScreen) {
     CapturedOutput out(stdout);
     testing_support::pumpEvents();
     EXPECT_NE(std::string::npos, out.text().find("state change successful: MAP\n")) << out.text();
-    EXPECT_NE(nullptr, dynamic_cast<gMap*>(currentState));
+    EXPECT_NE(nullptr, dynamic_cast<gMap*>(currentState.get()));
     EXPECT_EQ(MAP, stateID);
 }
 
@@ -381,7 +382,7 @@ TEST_F(MainMenu, LoadGameHandsTheLoadRequestToTheNewTowerScreen) {
         testing_support::pumpEvents();
         EXPECT_NE(std::string::npos, out.text().find("state change successful: MAP\n")) << out.text();
     }
-    EXPECT_NE(nullptr, dynamic_cast<gMap*>(currentState));
+    EXPECT_NE(nullptr, dynamic_cast<gMap*>(currentState.get()));
     ASSERT_NE(nullptr, GUI::Instance()->getMessageText()) << "the tower screen never saw the load request";
     EXPECT_STREQ("Could not open save file.", GUI::Instance()->getMessageText());
 }
@@ -393,7 +394,7 @@ TEST_F(MainMenu, EscapeEndsTheProgramWithOneMessage) {
     change_state();
     EXPECT_EQ("OMG, EXIT PROGRAM!\nstate change successful: EXIT\n", out.text());
     EXPECT_EQ(EXIT, stateID);
-    EXPECT_EQ(menu, currentState) << "the menu stays until shut-down";
+    EXPECT_EQ(menu, currentState.get()) << "the menu stays until shut-down";
     EXPECT_EQ(nullptr, menu->getTextMenu());
 }
 
@@ -771,8 +772,8 @@ TEST_F(FrameCap, WithoutACapTheLoopNeverSleeps) {
 }
 
 TEST(ViewSettings, StartWithCeilingsAndRoomsAndTogglesAreTheirOwnInverse) {
-    gameSettings* settings = gameSettings::Instance();
-    EXPECT_EQ(settings, gameSettings::Instance());
+    gameSettings view;
+    gameSettings* settings = &view;
     EXPECT_TRUE(settings->isCeilingVisible());
     EXPECT_FALSE(settings->isGridOn());
     EXPECT_TRUE(settings->areRoomsOn());

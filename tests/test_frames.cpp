@@ -37,7 +37,7 @@ using frame_scenes::Scene;
 // Leaves the game ended and the view settings, time and keys as other suites expect them.
 void endScene() {
     frame_scenes::endGame();
-    gameSettings* settings = gameSettings::Instance();
+    gameSettings* settings = &Game::Instance()->getView();
     if (settings->isGridOn()) settings->toggleGrid();
     if (!settings->isCeilingVisible()) settings->toggleCeilings();
     if (!settings->areRoomsOn()) settings->toggleRooms();
@@ -137,7 +137,7 @@ TEST_F(FullTowerScene, ASteadyFrameAllocatesNothing) {
     // The first frames render the read-out and cut the pictures they draw.
     for (int frame = 0; frame < 3; ++frame) frame_scenes::drawFrame(camera, frame == 0);
     // The cars move every frame; no game minute passes, which would write the read-out anew.
-    Clock::Instance()->setSpeed(1000);
+    Game::Instance()->getClock().setSpeed(1000);
     const unsigned long before = allocation_count::now();
     for (int frame = 0; frame < 10; ++frame) {
         ticks::advance(100);

@@ -19,7 +19,7 @@ public:
         ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER)) << SDL_GetError();
         SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
         ASSERT_NE(nullptr, screen) << SDL_GetError();
-        CSurface::SurfaceList.push_back(screen);
+        CSurface::setWindow(screen);
         ASSERT_TRUE(CSurface::loadSurfaces(engine.getRequiredFiles())) << "the images named in config.xml should load";
     }
     void TearDown() override {

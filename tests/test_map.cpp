@@ -13,6 +13,7 @@
 #include "RoomDefs.h"
 #include "Tile.h"
 #include "gameSettings.h"
+#include "keyModifiers.h"
 #include "protocol.h"
 #include "testSupport.h"
 
@@ -95,7 +96,7 @@ protected:
     }
     std::vector<Uint32> render(const point& camera) {
         testing_support::fillScreen(20, 240, 20);
-        map.OnRender(camera, false);
+        map.OnRender(camera, false, *settings);
         return screenPixels();
     }
     static std::vector<Uint32> band(const std::vector<Uint32>& pixels, int x, int top, int bottom) {
@@ -105,7 +106,8 @@ protected:
         return out;
     }
 
-    gameSettings* settings = gameSettings::Instance();
+    gameSettings view;
+    gameSettings* settings = &view;
     bool ceilings = true, grid = false;
 };
 
@@ -143,6 +145,29 @@ TEST_F(MapTest, WallsInFrontOfTheCursorHideOneMouseEventLate) {
     EXPECT_EQ(inFrontOf55, wallsOff(0));
     aim(map, 8, 2, 0);
     EXPECT_EQ(inFrontOf82, wallsOff(0)) << "the walls of the previous cell come back as the new ones go";
+}
+
+// Building floors upstairs, a click on each cell: the cursor crosses cells in
+// every direction, and no wall may stay hidden once it has moved on.
+TEST_F(MapTest, NoWallStaysHiddenBehindTheCursorOnAnyStorey) {
+    keyModifiers::hold(KMOD_LALT);  // mid-air floors, as on a roof
+    auto floorAt = [&](int x, int y, int z) {
+        aim(map, x, y, z);
+        aim(map, x, y, z);  // the click's own event
+        map.buildFloor();
+    };
+    for (int x = 2; x <= 7; ++x)
+        for (int y = 2; y <= 7; ++y) floorAt(x, y, 0);
+    for (int x = 5; x <= 7; ++x)
+        for (int y = 6; y <= 7; ++y) floorAt(x, y, 1);
+    floorAt(5, 5, 1);
+    floorAt(6, 5, 1);
+    keyModifiers::release();
+    aim(map, 15, 15, 1);
+    aim(map, 15, 15, 1);
+    const std::set<std::pair<int, int>> inFrontOf1515{{16, 15}, {16, 16}, {15, 16}};
+    EXPECT_EQ(inFrontOf1515, wallsOff(1)) << "the back wall of (7, 6) vanished once";
+    EXPECT_TRUE(wallsOff(0).empty()) << "walls downstairs come back when the cursor leaves the storey";
 }
 
 TEST_F(MapTest, SaveLoadSaveGivesTheSameText) {
@@ -192,7 +217,7 @@ TEST_F(TowerDrawing, HiddenTileStillShowsItsGridOutline) {
         else
             tile.turnTileOn();
         testing_support::fillScreen(20, 240, 20);
-        tile.OnRender(camera);
+        tile.OnRender(camera, *settings);
         return screenPixels();
     };
     testing_support::fillScreen(20, 240, 20);
@@ -226,7 +251,7 @@ TEST_F(TowerDrawing, RoomIsDrawnOverItsOwnTile) {
     map.buildLobby();
     aim(map, 5, 5, 0);
     map.buildFloor();
-    ASSERT_EQ(0, map.buildRoom(2));
+    ASSERT_EQ(BuildResult::BUILT, map.buildRoom(2));
     const point camera(400, 0, 0);
     Room* room = map.roomAt(5, 5, 0);
     auto roomAlone = [&](Uint8 shade) {
@@ -258,7 +283,7 @@ TEST_F(TowerDrawing, ShaftIsRaisedOnlyByTheStoreysAboveItsOwn) {
         elevator.OnRender(camera, x, y);
         return screenPixels();
     };
-    Elevator ground(point(5, 5, 0), 1), high(point(5, 5, 2), 1);
+    Elevator ground(point(5, 5, 0), 1, 0, 1), high(point(5, 5, 2), 1, 0, 2);
     const auto groundSeen = draw(ground, point(300, 250, 0), 5, 5);
     EXPECT_EQ(groundSeen, draw(high, point(300, 250 + 128, 2), 5, 5))
         << "seen from its own storey, a shaft two storeys up looks like a ground shaft seen from the ground";

@@ -90,7 +90,7 @@ TEST_F(Drawing, NullSurfacesAndMissingSlotsAreRefusedWithTheMessage) {
     SDL_Surface* none = nullptr;
     SDL_Surface* src = source;
     SDL_Surface* dest = screen;
-    const int missing = static_cast<int>(CSurface::SurfaceList.size());
+    const int missing = static_cast<int>(CSurface::slotCount());
     const std::vector<std::pair<const char*, std::function<bool()>>> cases = {
         {"null source", [&] { return CSurface::OnDraw(dest, none, 0, 0, nullptr); }},
         {"null destination", [&] { return CSurface::OnDraw(none, src, 0, 0, nullptr); }},
@@ -119,15 +119,14 @@ TEST_F(Drawing, ClearScreenUsesTheLowEightBitsOfEachChannel) {
 }
 
 TEST_F(Drawing, LoadingStopsAtTheFirstImageThatWillNotLoad) {
-    const size_t before = CSurface::SurfaceList.size();
+    const size_t before = CSurface::slotCount();
     CapturedOutput out(stdout);
     CapturedOutput err(stderr);
     EXPECT_FALSE(CSurface::loadSurfaces({"assets/title_intro.png", "assets/no_such_image.png", "assets/tiles.png"}));
     EXPECT_EQ("Loaded assets/title_intro.png\n", out.text());
     EXPECT_EQ("Error: Tried to load assets/no_such_image.png.  Surface returned NULL", err.text());
-    ASSERT_EQ(before + 1, CSurface::SurfaceList.size()) << "names after the failing one must not be tried";
-    SDL_FreeSurface(CSurface::SurfaceList.back());
-    CSurface::SurfaceList.pop_back();
+    ASSERT_EQ(before + 1, CSurface::slotCount()) << "names after the failing one must not be tried";
+    CSurface::keepSlots(before);
 }
 
 class SoundBank : public ::testing::Test {

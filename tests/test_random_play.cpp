@@ -117,7 +117,7 @@ private:
         freshStart::reset(100000);
         stateID = MENU;
         nextState = NONE;
-        currentState = new gMenu();
+        currentState = std::make_unique<gMenu>();
         knownGui = nullptr;
     }
 
@@ -126,8 +126,7 @@ private:
         SDL_Event pending;
         while (SDL_PollEvent(&pending)) {
         }
-        delete currentState;
-        currentState = nullptr;
+        currentState.reset();
         freshStart::endGame();
         stateID = NONE;
         nextState = NONE;
@@ -158,7 +157,7 @@ private:
         keyModifiers::hold(choices[pick(sizeof choices / sizeof choices[0])]);
     }
 
-    const gMap* tower() const { return stateID == MAP ? dynamic_cast<const gMap*>(currentState) : nullptr; }
+    const gMap* tower() const { return stateID == MAP ? dynamic_cast<const gMap*>(currentState.get()) : nullptr; }
 
     // A point on a cell of the viewed storey, as the tower screen lays cells out.
     void cellPoint(int& x, int& y) {

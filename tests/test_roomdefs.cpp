@@ -24,11 +24,11 @@ protected:
     }
 
     // Loads a file and returns what the loader wrote to stderr; the table must grow only on success.
-    std::string load(const std::string& path, int expectedResult) {
+    std::string load(const std::string& path, bool loads) {
         const size_t before = rooms.size();
         testing_support::CapturedOutput err(stderr);
-        EXPECT_EQ(expectedResult, loadARoom(path.c_str())) << path;
-        EXPECT_EQ(before + (expectedResult == 0 ? 1 : 0), rooms.size()) << path;
+        EXPECT_EQ(loads, loadARoom(path.c_str())) << path;
+        EXPECT_EQ(before + (loads ? 1 : 0), rooms.size()) << path;
         return err.text();
     }
     // valid.xml with one piece of text replaced, written to a scratch file.
@@ -78,7 +78,7 @@ std::string finding(const char* element) { return std::string("Error finding <")
 }  // namespace
 
 TEST_F(RoomDefsTest, GameDefinitionsLoadInOrderAfterTheLobby) {
-    ASSERT_EQ(0, loadRoomDefs());
+    ASSERT_TRUE(loadRoomDefs());
     const std::vector<std::string> expected = {"0 Lobby: type 0, 1x1, 1 variants, cost 100.0, rent 0/0, icon 0",
                                                "1 Elevator: type 2, 2x2, 1 variants, cost 2000.0, rent 0/0, icon 1",
                                                "2 Single Room: type 1, 1x1, 3 variants, cost 500.0, rent 40/1, icon 1",
@@ -94,13 +94,13 @@ TEST_F(RoomDefsTest, GameDefinitionsLoadInOrderAfterTheLobby) {
 
 TEST_F(RoomDefsTest, FileIsReadByPositionAfterTheTitle) {
     loadRoomDefs();
-    EXPECT_EQ("", load(dataDir + "valid.xml", 0));
+    EXPECT_EQ("", load(dataDir + "valid.xml", true));
     EXPECT_EQ("5 Test Room: type 1, 1x2, 3 variants, cost 250.5, rent 12/3, icon 1", summary(rooms.back()))
         << "the rent income of \"12 coins\" is read up to the first non-digit";
 
-    load(variant("variants=\"3\"", "variants=\"many\""), 0);
+    load(variant("variants=\"3\"", "variants=\"many\""), true);
     EXPECT_EQ(65535, rooms.back().maxVariant) << "no digits read as 0 variants, less one";
-    load(variant("Test Room", std::string(60, 'T')), 0);
+    load(variant("Test Room", std::string(60, 'T')), true);
     EXPECT_EQ(std::string(49, 'T'), rooms.back().title) << "a long title is shortened to 49 characters";
     EXPECT_EQ(7, rooms.back().id);
 }
@@ -116,10 +116,10 @@ TEST_F(RoomDefsTest, EveryMissingElementIsReportedInOrder) {
         std::string expected;
         for (int missing = kept; missing < 7; ++missing)
             expected += finding(names[missing]);
-        EXPECT_EQ(expected, load(scratch, 1)) << "kept the first " << kept << " elements";
+        EXPECT_EQ(expected, load(scratch, false)) << "kept the first " << kept << " elements";
     }
     testing_support::writeFile(scratch, valid.substr(0, valid.find("<icon>")));
-    EXPECT_EQ(finding("icon"), load(scratch, 1));
+    EXPECT_EQ(finding("icon"), load(scratch, false));
 }
 
 TEST_F(RoomDefsTest, MalformedValuesAreRefused) {
@@ -142,43 +142,43 @@ TEST_F(RoomDefsTest, MalformedValuesAreRefused) {
         {"</roomdata>", "</roomdata", "Error loading XML File."},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.message, load(variant(c.from, c.to), 1)) << c.from << " -> " << c.to;
-    EXPECT_EQ("Unknown <type> in XML file, read as BASIC.", load(variant("BASIC", "basic"), 0))
+        EXPECT_EQ(c.message, load(variant(c.from, c.to), false)) << c.from << " -> " << c.to;
+    EXPECT_EQ("Unknown <type> in XML file, read as BASIC.", load(variant("BASIC", "basic"), true))
         << "a kind with a type keyword in the wrong case is still offered, as an ordinary room";
     EXPECT_EQ(BASIC, rooms.back().type);
-    EXPECT_EQ("Error loading XML File.", load(dataDir + "no_such_file.xml", 1));
-    EXPECT_EQ(0u, load(dataDir + "no_roomdata.xml", 1).find(finding("roomdata") + finding("title")));
+    EXPECT_EQ("Error loading XML File.", load(dataDir + "no_such_file.xml", false));
+    EXPECT_EQ(0u, load(dataDir + "no_roomdata.xml", false).find(finding("roomdata") + finding("title")));
 }
 
 TEST_F(RoomDefsTest, OnlyAnUnbrokenBase64PngOfSaneSizeIsAnIcon) {
     const std::string notConverted = "Error converting icon file.";
-    EXPECT_EQ("ERROR decoding the icon: invalid input" + notConverted, load(dataDir + "icon_split.xml", 1));
+    EXPECT_EQ("ERROR decoding the icon: invalid input" + notConverted, load(dataDir + "icon_split.xml", false));
     std::string unpadded = validIcon();
     unpadded.erase(unpadded.find('='));
-    EXPECT_EQ("ERROR decoding the icon: invalid input" + notConverted, load(withIcon(unpadded), 1))
+    EXPECT_EQ("ERROR decoding the icon: invalid input" + notConverted, load(withIcon(unpadded), false))
         << "text without its padding";
-    EXPECT_EQ(notConverted, load(dataDir + "icon_bmp.xml", 1)) << "a BMP is a readable image, but not a PNG";
-    EXPECT_EQ(notConverted, load(dataDir + "icon_huge.xml", 1)) << "the header declares 5000 x 5000";
-    const std::string corrupt = load(dataDir + "icon_corrupt.xml", 1);  // the PNG library adds a line of its own
+    EXPECT_EQ(notConverted, load(dataDir + "icon_bmp.xml", false)) << "a BMP is a readable image, but not a PNG";
+    EXPECT_EQ(notConverted, load(dataDir + "icon_huge.xml", false)) << "the header declares 5000 x 5000";
+    const std::string corrupt = load(dataDir + "icon_corrupt.xml", false);  // the PNG library adds a line of its own
     EXPECT_EQ(notConverted, corrupt.substr(corrupt.size() - std::min(corrupt.size(), notConverted.size())));
-    EXPECT_EQ(notConverted, load(withIcon(""), 1)) << "an empty icon";
+    EXPECT_EQ(notConverted, load(withIcon(""), false)) << "an empty icon";
 }
 
 TEST_F(RoomDefsTest, OversizedOrDeeplyNestedFilesAreRefusedBeforeParsing) {
     const std::string valid = testing_support::readFile(dataDir + "valid.xml");
     const size_t title = valid.find("<title>");
-    EXPECT_EQ("", load(nested(64, ""), 0)) << "64 levels are allowed";
-    EXPECT_EQ(0u, load(nested(65, ""), 1).find("Error loading XML File."));
+    EXPECT_EQ("", load(nested(64, ""), true)) << "64 levels are allowed";
+    EXPECT_EQ(0u, load(nested(65, ""), false).find("Error loading XML File."));
 
     std::string padded = valid;
     padded.insert(title, std::string(1 << 20, ' '));
     testing_support::writeFile(scratch, padded);
-    EXPECT_EQ(0u, load(scratch, 1).find("Error loading XML File."));
+    EXPECT_EQ(0u, load(scratch, false).find("Error loading XML File."));
 }
 
 // A file just under 1 MiB of such nesting overflows the XML reader's stack.
 TEST_F(RoomDefsTest, TextThatLooksLikeATagEndDoesNotHideNesting) {
-    EXPECT_EQ(0u, load(nested(65, "/>"), 1).find("Error loading XML File."))
+    EXPECT_EQ(0u, load(nested(65, "/>"), false).find("Error loading XML File."))
         << "the text \"/>\" inside an element closes nothing, so the nesting is still 65 deep";
 }
 
@@ -187,7 +187,7 @@ TEST_F(RoomDefsTest, MissingLobbyImageLeavesAPlainLobbyAndReadsNoFiles) {
     ASSERT_NE(nullptr, mkdtemp(dir));
     char* previous = getcwd(nullptr, 0);
     ASSERT_EQ(0, chdir(dir));
-    int result;
+    bool result = true;
     std::string printed, complained;
     {
         testing_support::CapturedOutput out(stdout), err(stderr);
@@ -199,7 +199,7 @@ TEST_F(RoomDefsTest, MissingLobbyImageLeavesAPlainLobbyAndReadsNoFiles) {
     free(previous);
     rmdir(dir);
 
-    EXPECT_EQ(1, result);
+    EXPECT_FALSE(result);
     EXPECT_EQ("Error loading lobby file.", complained);
     EXPECT_EQ(std::string::npos, printed.find("loading elevator")) << "no room file is read without the lobby";
     ASSERT_EQ(1u, rooms.size());

@@ -54,12 +54,10 @@ Uint8 valueAt(SDL_Surface* text, int x, int y) {
 }
 
 struct TextSurface {
+    SurfacePtr owned;
     SDL_Surface* surface;
     TextSurface(const std::string& text, SDL_Color colour = rgb(255, 255, 255))
-        : surface(FNT_RenderMax(text.data(), static_cast<unsigned int>(text.size()), colour)) {}
-    ~TextSurface() { SDL_FreeSurface(surface); }
-    TextSurface(const TextSurface&) = delete;
-    TextSurface& operator=(const TextSurface&) = delete;
+        : owned(FNT_RenderMax(text.data(), static_cast<unsigned int>(text.size()), colour)), surface(owned.get()) {}
 };
 
 TEST(Font, ExtentsFollowTabsNewlinesCarriageReturnsAndTheZeroByte) {
@@ -88,11 +86,10 @@ TEST(Font, ExtentsFollowTabsNewlinesCarriageReturnsAndTheZeroByte) {
         EXPECT_EQ(c.width, text.surface->w) << "\"" << c.text << "\"";
         EXPECT_EQ(c.height, text.surface->h) << "\"" << c.text << "\"";
     }
-    SDL_Surface* whole = FNT_Render("XY\nZ", rgb(1, 2, 3));
+    const SurfacePtr whole = FNT_Render("XY\nZ", rgb(1, 2, 3));
     ASSERT_NE(nullptr, whole);
     EXPECT_EQ(16, whole->w);
     EXPECT_EQ(16, whole->h);
-    SDL_FreeSurface(whole);
 }
 
 TEST(Font, GlyphsLandWhereTheLayoutPutsThem) {

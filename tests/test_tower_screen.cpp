@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "CSurface.h"
 #include "Clock.h"
@@ -60,15 +62,14 @@ protected:
         resetGame();
         stateID = MAP;
         nextState = NONE;
-        currentState = new gMap();
-        screen = static_cast<gMap*>(currentState);
+        currentState = std::make_unique<gMap>();
+        screen = static_cast<gMap*>(currentState.get());
         game = Game::Instance();
         gui = GUI::Instance();
     }
 
     void TearDown() override {
-        delete currentState;
-        currentState = nullptr;
+        currentState.reset();
         nextState = NONE;
         endGame();
         Game::openForWriting = [](const char* path) { return fopen(path, "w"); };
@@ -81,7 +82,7 @@ protected:
     void send(SDL_Event event) {
         SDL_PushEvent(&event);
         pumpEvents();
-        screen = dynamic_cast<gMap*>(currentState);
+        screen = dynamic_cast<gMap*>(currentState.get());
     }
 
     // The pointer position over the centre of a cell with the starting camera.
@@ -281,7 +282,7 @@ TEST_F(TowerScreen, ExitWindowOkReturnsToTheMenuAndTheTowerWaits) {
     send(buttonEvent(SDL_BUTTON_LEFT, okX, okY));
     // gMenu's constructor runs inside the switch; the pointer is where we left it.
     EXPECT_EQ(MENU, stateID);
-    EXPECT_NE(nullptr, dynamic_cast<gMenu*>(currentState));
+    EXPECT_NE(nullptr, dynamic_cast<gMenu*>(currentState.get()));
 
     setNextState(MAP);
     change_state();
@@ -346,7 +347,7 @@ TEST_F(TowerScreen, QueryToolAndFinancesTellWhatTheTowerHoldsAndEarns) {
     EXPECT_EQ("1 cell", gui->getPanel()->getLines().back());
     send(keyEvent(SDLK_ESCAPE));
 
-    Clock::Instance()->set(59, 23, 1, 1, 1);
+    game->getClock().set(59, 23, 1, 1, 1);
     ticks::advance(10000);
     frame();
     clickButton(barCell(events::SHOW_FINANCES));
@@ -416,7 +417,7 @@ TEST_F(TowerScreen, UndoTakesBackBuildingAndBulldozingWithTheirCost) {
     EXPECT_EQ(roomName, map().roomAt(3, 2, 0)->getRoomInfo()) << "the room comes back as it was";
     EXPECT_DOUBLE_EQ(built, game->getFunds()) << "both fees given back";
 
-    Clock::Instance()->set(59, 23, 1, 1, 1);  // the room earns its rent, then is undone
+    game->getClock().set(59, 23, 1, 1, 1);  // the room earns its rent, then is undone
     ticks::advance(10000);
     frame();
     undo();  // the floor on storey 1
@@ -462,19 +463,19 @@ TEST_F(TowerScreen, RentArrivesAtMidnight) {
     clickCell(4, 4);
     const double before = game->getFunds();
     ASSERT_DOUBLE_EQ(Game::STARTING_FUNDS - 20 - rooms[0].cost - rooms[2].cost, before) << "the hotel room was not built";
-    Clock::Instance()->set(59, 23, 3, 1, 1);
+    game->getClock().set(59, 23, 3, 1, 1);
     ticks::advance(10000);
     frame();
-    EXPECT_EQ(4, Clock::Instance()->getDay());
+    EXPECT_EQ(4, game->getClock().getDay());
     EXPECT_DOUBLE_EQ(before + rooms[2].rentIncome, game->getFunds()) << "a one-day room pays every midnight";
     EXPECT_STREQ("Rent collected: $40", gui->getMessageText());
-    EXPECT_DOUBLE_EQ(rooms[2].rentIncome, game->getLedger().on(Clock::Instance()->dayNumber(), Ledger::RENT));
+    EXPECT_DOUBLE_EQ(rooms[2].rentIncome, game->getLedger().on(game->getClock().dayNumber(), Ledger::RENT));
     EXPECT_DOUBLE_EQ(-(20 + rooms[0].cost + rooms[2].cost),
-                     game->getLedger().between(0, Clock::Instance()->dayNumber(), Ledger::CONSTRUCTION))
+                     game->getLedger().between(0, game->getClock().dayNumber(), Ledger::CONSTRUCTION))
         << "every change of the funds is in the ledger";
 
     gui->setMessageText(nullptr);
-    Clock::Instance()->set(59, 23, 4, 1, 1);
+    game->getClock().set(59, 23, 4, 1, 1);
     Room* room = map().roomAt(4, 4, 0);
     ASSERT_NE(nullptr, room);
     send(userEvent(events::BULLDOZE));
@@ -525,7 +526,7 @@ TEST_F(TowerScreen, SaveLoadSaveKeepsEveryRoomLobbyCellAndElevatorCarMidTrip) {
         map().OnLoop();
     }
     // A fresh start sends the shuttle to floor 1 next, so 0 must come from the file.
-    ASSERT_TRUE(Elevator::setNextFloorGoal(0));
+    ASSERT_TRUE(map().shuttle().setNextGoal(0));
     game->save();
     const std::string first = readFile("save.txt");
     ASSERT_EQ(0u, sectionsOf(first).rfind("rooms ", 0)) << "the rooms follow the 4000 tile records";
@@ -566,7 +567,7 @@ TEST_F(TowerScreen, LoadedRoomsPayTheirRentAndCannotBeBuiltOver) {
     game->load();
     ASSERT_DOUBLE_EQ(saved, game->getFunds());
     EXPECT_FALSE(map().tileAt(2, 2, 0)->isBuildable()) << "the loaded room still covers its cell";
-    Clock::Instance()->set(59, 23, 1, 1, 1);  // one minute before day 2: both rooms pay
+    game->getClock().set(59, 23, 1, 1, 1);  // one minute before day 2: both rooms pay
     ticks::advance(1000);
     game->loop(0);
     EXPECT_DOUBLE_EQ(saved + rooms[2].rentIncome + rooms[3].rentIncome, game->getFunds());
@@ -595,54 +596,125 @@ TEST_F(TowerScreen, AFileWithoutRoomsLoadsWithoutHoles) {
     EXPECT_NE(nullptr, map().getLobby()) << "the cell takes a lobby again";
 }
 
-TEST_F(TowerScreen, HostileRoomRecordsLoadWhatTheyCanAndTheGamePlaysOn) {
-    for (int x = 2; x <= 6; ++x)
-        for (int y = 2; y <= 4; ++y) clickCell(x, y);
-    clickButton(lobbyButton);
-    clickCell(2, 2);
-    clickCell(2, 3);
-    clickButton(hotelButton);
-    clickCell(3, 2);
-    clickButton(hotelButton - 1);  // the elevator covers (5..6, 3..4)
-    clickCell(6, 4);
-    clickButton(floorButton);
-    send(keyEvent(SDLK_PAGEUP));
-    clickCell(5, 4, 1);  // over the shaft's corner, so it reaches storey 1
-    game->save();
-    const std::string save = readFile("save.txt");
-    const std::string tiles = save.substr(0, save.size() - sectionsOf(save).size());
-    const std::string sections = sectionsOf(save);
-    ASSERT_NE(std::string::npos, sections.find("elevator 6 4 0 0 1 5 ")) << sections;
+// A small tower saved, then loaded again with other sections after its tile
+// records: floors at (2..6, 2..4), a two-cell lobby from (2, 2), a single room
+// at (3, 2), a shaft over (5..6, 3..4) reaching storey 1.
+class HostileRecords : public TowerScreen {
+protected:
+    void SetUp() override {
+        TowerScreen::SetUp();
+        for (int x = 2; x <= 6; ++x)
+            for (int y = 2; y <= 4; ++y) clickCell(x, y);
+        clickButton(lobbyButton);
+        clickCell(2, 2);
+        clickCell(2, 3);
+        clickButton(hotelButton);
+        clickCell(3, 2);
+        clickButton(hotelButton - 1);  // the elevator covers (5..6, 3..4)
+        clickCell(6, 4);
+        clickButton(floorButton);
+        send(keyEvent(SDLK_PAGEUP));
+        clickCell(5, 4, 1);  // over the shaft's corner, so it reaches storey 1
+        game->save();
+        const std::string save = readFile("save.txt");
+        sections = sectionsOf(save);
+        tiles = save.substr(0, save.size() - sections.size());
+    }
+    // Loads the tile records followed by these sections; returns what the load printed.
+    std::string loadWith(const std::string& text) {
+        writeFile("save.txt", tiles + text);
+        CapturedOutput out(stdout);
+        game->load();
+        return out.text();
+    }
+    // The name of the room at a cell, or "" for none.
+    std::string roomAt(int x, int y, int z = 0) {
+        Room* room = map().roomAt(x, y, z);
+        return room ? room->getRoomInfo() : "";
+    }
+    std::string tiles, sections;
+};
 
+// Every record is either taken whole or skipped with its reason.
+TEST_F(HostileRecords, LoadingSaysWhichRecordsCameInAndWhichWereSkipped) {
+    ASSERT_NE(std::string::npos, sections.find("elevator 6 4 0 0 1 5 ")) << sections;
+    const std::string skipped = "save.txt: room record ";
+    const struct {
+        const char* records;
+        std::vector<std::string> printed;                      // in this order
+        std::vector<std::pair<point, std::string>> rooms;      // the rooms afterwards, cell and name
+    } cases[] = {
+        {"rooms 2\nhotel1 3 2 0 0 1 1 3 2 0\nhotel1 3 2 0 0 2 1 3 2 0\n",
+         {skipped + "2 skipped: it covers a cell another room covers"},
+         {{point(3, 2, 0), "Single Room 1"}}},
+        {"rooms 2\nlobby 2 2 0 0 1 1 2 2 0\nlobby 2 3 0 0 1 1 2 3 0\n",
+         {skipped + "2 skipped: the tower has a lobby already"},
+         {{point(2, 2, 0), "Lobby 1"}, {point(2, 3, 0), ""}}},
+        {"rooms 3\nhotel1 -3 2 0 0 1 1 -3 2 0\nhotel1 99999999999 2 0 0 1 1 3 2 0\nhotel1 3 2 0 -1 1 1 3 2 0\n",
+         {skipped + "1 skipped: it lies outside the grid", skipped + "2 skipped: it is cut short",
+          skipped + "3 skipped: its kind has no such picture"},
+         {{point(3, 2, 0), ""}}},
+        {"rooms 2\ncastle 3 2 0 0 1 1 3 2 0\n? 3 2 0 0 1 1 3 2 0\n",
+         {skipped + "1 skipped: its kind is not one of the game's", skipped + "2 skipped: its kind is not one of the game's"},
+         {{point(3, 2, 0), ""}}},
+        {"rooms 1\nhotel1 9 9 0 0 1 1 9 9 0\n", {skipped + "1 skipped: it covers a cell without a floor"}, {}},
+        {"rooms 1\nhotel1 3 2 0 0 1 4001 3 2 0\n", {skipped + "1 skipped: its number of cells is impossible"}, {}},
+        {"rooms 1\nelevator 6 4 0 0 1 4 5 3 0 5 4 0 6 3 0 6 4 0 640 9 0 0 1 6 1\n",
+         {"save.txt: the car of the elevator at 6 4 0 starts again from its lowest floor"},
+         {{point(5, 3, 0), "Elevator 1"}, {point(6, 4, 0), "Elevator 1"}, {point(5, 4, 1), ""}}},
+        {"rooms 1\nlobby 2 2 0 0 1 1 2 2 0 7\nkinds 2\nhotel1 9 -4\nnowhere 0 1\nshuttle 1\n7\n",
+         {skipped + "1 skipped: it holds more than a record of its kind",
+          "save.txt: a kind record was passed over: hotel1 9 -4", "save.txt: a kind record was passed over: nowhere 0 1",
+          "save.txt: the shuttle's next floor is not 0 or 1; it was left as it was"},
+         {{point(2, 2, 0), ""}}},
+        {"lobby 2 2 0 0 1 1 2 2 0\nhotel1 3 2 0 0 1 1 3 2 0\n",
+         {"save.txt: a line outside any section was passed over: lobby 2 2 0 0 1 1 2 2 0",
+          "save.txt: a line outside any section was passed over: hotel1 3 2 0 0 1 1 3 2 0"},
+         {{point(2, 2, 0), ""}, {point(3, 2, 0), ""}}},
+    };
+    for (const auto& c : cases) {
+        const std::string printed = loadWith(c.records);
+        size_t at = 0;
+        for (const std::string& line : c.printed) {
+            at = printed.find(line + "\n", at);
+            ASSERT_NE(std::string::npos, at) << "missing or out of order: " << line << "\nafter " << c.records;
+        }
+        EXPECT_EQ(c.printed.size(), static_cast<size_t>(std::count(printed.begin(), printed.end(), '\n')) - 1)
+            << "one line for each skipped record besides \"loading map floor\":\n" << printed;
+        for (const auto& room : c.rooms)
+            EXPECT_EQ(room.second, roomAt(room.first.x, room.first.y, room.first.z)) << c.records;
+        EXPECT_EQ(nullptr, map().roomCountProblem()) << c.records;
+    }
+}
+
+TEST_F(HostileRecords, TheLedgerKeepsExactlyTheDaysItCouldRead) {
+    const std::string printed =
+        loadWith("ledger 5\n3 40.00 -500.00 0.00\n5 x\n7 120.00 0.00 -5.00\n2 1e13 0 0\n-1 40 0 0\n");
+    const Ledger& ledger = game->getLedger();
+    EXPECT_DOUBLE_EQ(40, ledger.on(3, Ledger::RENT));
+    EXPECT_DOUBLE_EQ(-500, ledger.on(3, Ledger::CONSTRUCTION));
+    EXPECT_DOUBLE_EQ(120, ledger.on(7, Ledger::RENT));
+    EXPECT_DOUBLE_EQ(-5, ledger.on(7, Ledger::BULLDOZING));
+    EXPECT_DOUBLE_EQ(160, ledger.between(0, 1000, Ledger::RENT)) << "only days 3 and 7 were read";
+    for (const char* passedOver : {"5 x", "2 1e13 0 0", "-1 40 0 0"})
+        EXPECT_NE(std::string::npos, printed.find(std::string("save.txt: a ledger record was passed over: ") + passedOver))
+            << printed;
+}
+
+TEST_F(HostileRecords, AnyCutOrCraftedRecordLeavesAConsistentTowerThatPlaysOn) {
     std::vector<std::string> files;
     // Cut short at every byte: inside every field of every record.
-    for (size_t cut = 0; cut < sections.size(); ++cut) files.push_back(tiles + sections.substr(0, cut));
-    const char* crafted[] = {
-        "rooms 2000000000\nhotel1 3 2 0 0 1 1 3 2 0\n",
-        "rooms 3\nhotel1 -3 2 0 0 1 1 -3 2 0\nhotel1 99999999999 2 0 0 1 1 3 2 0\nhotel1 3 2 0 -1 1 1 3 2 0\n",
-        "rooms 2\ncastle 3 2 0 0 1 1 3 2 0\n? 3 2 0 0 1 1 3 2 0\n",
-        "rooms 2\nhotel1 3 2 0 0 1 1 3 2 0\nhotel1 3 2 0 0 2 1 3 2 0\n",
-        "rooms 1\nhotel1 9 9 0 0 1 1 9 9 0\n",
-        "rooms 1\nhotel1 3 2 0 0 1 4000 3 2 0\n",
-        "rooms 1\nelevator 6 4 0 0 1 4 5 3 0 5 4 0 6 3 0 6 4 0 640 9 0 0 1 6 1\n",
-        "rooms 1\nelevator 6 4 0 0 1 4 5 3 0 5 4 0 6 3 0 6 4 0 3 1 1 0 0 -6 0\n",
-        "rooms 0\nkinds 0\nshuttle 0\n",
-        "rooms\nlobby 2 2 0 0 1 1 2 2 0\n",
-        "lobby 2 2 0 0 1 1 2 2 0\nhotel1 3 2 0 0 1 1 3 2 0\n",
-        "rooms 2\nlobby 2 2 0 0 1 1 2 2 0\nlobby 2 3 0 0 1 1 2 3 0\n",
-        "rooms 1\nlobby 2 2 0 0 1 1 2 2 0 7\nkinds 2\nhotel1 9 -4\nnowhere 0 1\nshuttle 1\n7\n",
-    };
-    for (const char* text : crafted) files.push_back(tiles + text);
-
+    for (size_t cut = 0; cut < sections.size(); ++cut) files.push_back(sections.substr(0, cut));
+    for (const char* text : {"rooms 2000000000\nhotel1 3 2 0 0 1 1 3 2 0\n",
+                             "rooms 1\nelevator 6 4 0 0 1 4 5 3 0 5 4 0 6 3 0 6 4 0 3 1 1 0 0 -6 0\n",
+                             "rooms 0\nkinds 0\nshuttle 0\n", "rooms\nlobby 2 2 0 0 1 1 2 2 0\n"})
+        files.push_back(text);
     for (const std::string& text : files) {
-        writeFile("save.txt", text);
-        {
-            CapturedOutput out(stdout);
-            game->load();
-        }
-        ASSERT_EQ(nullptr, map().roomCountProblem()) << text.substr(tiles.size());
-        EXPECT_LE(Elevator::nextFloorGoal(), Elevator::topShuttleFloor);
-        for (const aRoom& def : rooms) ASSERT_GE(def.count, 1);
+        loadWith(text);
+        ASSERT_EQ(nullptr, map().roomCountProblem()) << text;
+        EXPECT_LE(map().shuttle().nextGoal(), Shuttle::topFloor);
+        for (size_t kind = 0; kind < rooms.size(); ++kind)
+            ASSERT_GE(map().counters().peek(static_cast<int>(kind)).serial, 1);
         ticks::advance(100);
         frame();
         clickCell(6, 6);
@@ -738,10 +810,10 @@ TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSkyAndEachPartOfTheDaySetsIts
 
     // A game minute lasts ten times the pace in milliseconds. Each part of
     // the day sets its pace as it begins, but the day keeps the one it finds.
-    Clock* clock = Clock::Instance();
+    Clock* clock = &game->getClock();
     EXPECT_EQ(25, clock->getSpeed()) << "night";
     // The tower lights up from evening on: the night sheets are drawn then.
-    SDL_Surface* const nightTiles = CSurface::NightList.at(slots::TILES);
+    SDL_Surface* const nightTiles = CSurface::nightSlot(slots::TILES);
     ASSERT_NE(nullptr, nightTiles) << "assets/tiles-night.png loaded with the tile sheet";
     EXPECT_EQ(nightTiles, CSurface::slot(slots::TILES)) << "night";
     const struct {
@@ -756,7 +828,7 @@ TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSkyAndEachPartOfTheDaySetsIts
         ASSERT_EQ(part.hour, clock->getHour());
         EXPECT_EQ(part.pace, clock->getSpeed()) << "from " << part.hour << ":00 on";
         EXPECT_EQ(part.night, CSurface::slot(slots::TILES) == nightTiles) << "the look from " << part.hour << ":00 on";
-        EXPECT_EQ(part.night, roomPicture(rooms[2]) == rooms[2].nightSurface) << "rooms from " << part.hour << ":00 on";
+        EXPECT_EQ(part.night, roomPicture(rooms[2]) == rooms[2].nightSurface.get()) << "rooms from " << part.hour << ":00 on";
     }
 }
 

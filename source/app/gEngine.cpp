@@ -17,24 +17,23 @@
 #include "gui.h"
 #include "xmlGuard.h"
 
-gGame* currentState = nullptr;
+std::unique_ptr<gGame> currentState;
 
 namespace {
 
 // Carries out a pending screen request between two events.
 void changeScreen() {
     if (nextState == NONE) return;
-    if (nextState != EXIT && currentState) {
-        delete currentState;
-        currentState = nullptr;
-    }
+    // The old screen goes before the new one is made: their constructors and
+    // destructors touch the same game and interface.
+    if (nextState != EXIT) currentState.reset();
     switch (nextState) {
     case MENU:
-        currentState = new gMenu();
+        currentState = std::make_unique<gMenu>();
         puts("state change successful: MENU");
         break;
     case MAP:
-        currentState = new gMap();
+        currentState = std::make_unique<gMap>();
         puts("state change successful: MAP");
         break;
     case EXIT:
@@ -223,7 +222,7 @@ int gEngine::execute(const char* settingsFile) {
     }
     puts("everything started correctly");
     stateID = MENU;
-    currentState = new gMenu();
+    currentState = std::make_unique<gMenu>();
     FramePacer pacer(frameCap);
     while (stateID != EXIT && runFrame()) pacer.wait();
     Cleanup();
@@ -232,8 +231,7 @@ int gEngine::execute(const char* settingsFile) {
 
 void gEngine::Cleanup() {
     puts("Cleaning up");
-    delete currentState;
-    currentState = nullptr;
+    currentState.reset();
     // Leaving from the menu after a game leaves the game and its GUI alive;
     // they hold surfaces that must go before the video system does.
     if (Game::exists()) Game::Instance()->onExit();

@@ -2,6 +2,7 @@
 #define ZENTROVA_GENGINE_H
 
 #include <SDL.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@
 
 class gGame;
 
-extern gGame* currentState;  // the screen showing now; the engine owns it
+extern std::unique_ptr<gGame> currentState;  // the screen showing now
 
 // The program's spine: settings, start-up, the main loop and shut-down.
 class gEngine {

@@ -85,7 +85,7 @@ extern "C" int SDL_main(int argc, char** argv) {
     bool settingsGiven = false;
     int width = 0;
     int height = 0;
-    std::unique_ptr<gEngine> engine(new gEngine());
+    auto engine = std::make_unique<gEngine>();
 
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];

@@ -4,7 +4,8 @@
 #include <SDL.h>
 
 // Advances a frame number at a fixed interval, looping or swinging back and
-// forth. No picture of the game is animated yet.
+// forth. No picture of the game is animated yet: the class stays because the
+// documented interfaces name it.
 class CAnimation {
 public:
     int currentFrame = 0;

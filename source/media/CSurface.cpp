@@ -6,35 +6,52 @@
 
 #include "protocol.h"
 
-std::vector<SDL_Surface*> CSurface::SurfaceList;
-std::vector<SDL_Surface*> CSurface::NightList;
 Uint32 CSurface::screenColor = 0;
 bool CSurface::nightLook = false;
 
+namespace {
+
+// Slot 0, SDL's: never freed here.
+SDL_Surface* window = nullptr;
+// Slots 1.. at index slot - 1: ours.
+std::vector<SurfacePtr> pictures;
+// By slot, null where a slot has no night picture.
+std::vector<SurfacePtr> nightPictures;
+
+}  // namespace
+
 bool CSurface::loadSurfaces(std::vector<std::string> names) {
     for (const std::string& name : names) {
-        SDL_Surface* loaded = IMG_Load(name.c_str());
+        SurfacePtr loaded(IMG_Load(name.c_str()));
         if (!loaded) {
             fprintf(stderr, "Error: Tried to load %s.  Surface returned NULL", name.c_str());
             return false;
         }
         printf("Loaded %s\n", name.c_str());
-        SurfaceList.push_back(toDisplayFormat(loaded));
-        const int loadedSlot = static_cast<int>(SurfaceList.size()) - 1;
-        NightList.resize(SurfaceList.size(), nullptr);
+        pictures.push_back(toDisplayFormat(std::move(loaded)));
+        const size_t loadedSlot = pictures.size();
+        nightPictures.resize(loadedSlot + 1);
         // Out of doors and on the facades the night shows; cursors and the
         // interface look the same at any hour.
-        if (loadedSlot == slots::TILES || loadedSlot == slots::WALLS) NightList[loadedSlot] = loadNightPicture(name);
+        if (loadedSlot == slots::TILES || loadedSlot == slots::WALLS) nightPictures[loadedSlot] = loadNightPicture(name);
     }
-    if (SDL_Surface* screen = slot(0)) screenColor = SDL_MapRGB(screen->format, 0, 0, 0);
+    if (window) screenColor = SDL_MapRGB(window->format, 0, 0, 0);
     return true;
 }
 
-SDL_Surface* CSurface::toDisplayFormat(SDL_Surface* loaded) {
+void CSurface::setWindow(SDL_Surface* screen) { window = screen; }
+
+size_t CSurface::slotCount() { return pictures.size() + 1; }
+
+void CSurface::keepSlots(size_t count) {
+    const size_t kept = count > 0 ? count - 1 : 0;
+    if (pictures.size() > kept) pictures.resize(kept);
+    if (nightPictures.size() > count) nightPictures.resize(count);
+}
+
+SurfacePtr CSurface::toDisplayFormat(SurfacePtr loaded) {
     if (!loaded) return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
-    SDL_FreeSurface(loaded);
-    return converted;
+    return SurfacePtr(SDL_DisplayFormatAlpha(loaded.get()));
 }
 
 namespace {
@@ -168,10 +185,17 @@ bool CSurface::OnDraw(int dest, SDL_Surface* src, int x, int y, SDL_Rect* clip) 
 }
 
 SDL_Surface* CSurface::slot(int index) {
-    if (index < 0 || static_cast<size_t>(index) >= SurfaceList.size()) return nullptr;
-    const size_t at = static_cast<size_t>(index);
-    if (nightLook && at < NightList.size() && NightList[at]) return NightList[at];
-    return SurfaceList[at];
+    if (index == slots::WINDOW) return window;
+    if (index < 0 || static_cast<size_t>(index) > pictures.size()) return nullptr;
+    if (nightLook) {
+        if (SDL_Surface* night = nightSlot(index)) return night;
+    }
+    return pictures[static_cast<size_t>(index) - 1].get();
+}
+
+SDL_Surface* CSurface::nightSlot(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= nightPictures.size()) return nullptr;
+    return nightPictures[static_cast<size_t>(index)].get();
 }
 
 std::string CSurface::nightName(const std::string& dayName) {
@@ -181,9 +205,9 @@ std::string CSurface::nightName(const std::string& dayName) {
     return dayName.substr(0, dot) + "-night" + dayName.substr(dot);
 }
 
-SDL_Surface* CSurface::loadNightPicture(const std::string& dayName) {
+SurfacePtr CSurface::loadNightPicture(const std::string& dayName) {
     const std::string name = nightName(dayName);
-    SDL_Surface* picture = toDisplayFormat(loadPNGFile(name.c_str()));
+    SurfacePtr picture = toDisplayFormat(loadPNGFile(name.c_str()));
     if (!picture) fprintf(stderr, "No night picture %s; %s keeps its day look", name.c_str(), dayName.c_str());
     return picture;
 }
@@ -199,13 +223,7 @@ SDL_Surface* CSurface::openWindow(bool fullScreen) {
         if (!screen) puts("Full screen is not available on this display; the game runs in a window");
     }
     if (!screen) screen = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags);
-    if (screen) {
-        if (SurfaceList.empty()) {
-            SurfaceList.push_back(screen);
-        } else {
-            SurfaceList[0] = screen;
-        }
-    }
+    if (screen) window = screen;
     return screen;
 }
 
@@ -223,7 +241,7 @@ bool CSurface::toggleFullScreen() {
     if (!SDL_WM_ToggleFullScreen(screen)) {
         SDL_Surface* other = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags | (wanted ? SDL_FULLSCREEN : 0));
         if (!other) other = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags);
-        if (other) SurfaceList[0] = other;
+        if (other) window = other;
     }
     const bool switched = isFullScreen() == wanted;
     if (!switched) puts(wanted ? "Full screen is not available on this display; the game stays in a window"
@@ -251,27 +269,23 @@ void CSurface::setScreenColor(int red, int green, int blue) {
 }
 
 bool CSurface::flip() {
-    SDL_Surface* screen = slot(0);
-    if (!screen || SDL_Flip(screen) != 0) {
+    if (!window || SDL_Flip(window) != 0) {
         fputs("Error flipping surface!", stderr);
-        return true;
+        return false;
     }
-    return false;
+    return true;
 }
 
 void CSurface::usePictureCopies(bool on) { copiesOn = on; }
 
-SDL_Surface* CSurface::OnLoad(const char* file) { return toDisplayFormat(IMG_Load(file)); }
+SurfacePtr CSurface::OnLoad(const char* file) { return toDisplayFormat(SurfacePtr(IMG_Load(file))); }
 
 void CSurface::cleanUp() {
     cutSheets.clear();
-    for (SDL_Surface* night : NightList) SDL_FreeSurface(night);
-    NightList.clear();
-    for (size_t i = 0; i < SurfaceList.size(); ++i) {
-        // The window surface belongs to SDL; SDL_Quit releases it.
-        if (i > 0) SDL_FreeSurface(SurfaceList[i]);
-    }
-    SurfaceList.clear();
+    nightPictures.clear();
+    pictures.clear();
+    // The window belongs to SDL; SDL_Quit releases it.
+    window = nullptr;
 }
 
 namespace {
@@ -295,12 +309,12 @@ bool pngSizeIsSane(SDL_RWops* stream) {
 
 }  // namespace
 
-SDL_Surface* CSurface::loadPNG(SDL_RWops* stream) {
+SurfacePtr CSurface::loadPNG(SDL_RWops* stream) {
     if (!stream) return nullptr;
-    SDL_Surface* image = nullptr;
-    if (IMG_isPNG(stream) && pngSizeIsSane(stream)) image = IMG_LoadPNG_RW(stream);
+    SurfacePtr image;
+    if (IMG_isPNG(stream) && pngSizeIsSane(stream)) image.reset(IMG_LoadPNG_RW(stream));
     SDL_RWclose(stream);
     return image;
 }
 
-SDL_Surface* CSurface::loadPNGFile(const char* path) { return loadPNG(SDL_RWFromFile(path, "rb")); }
+SurfacePtr CSurface::loadPNGFile(const char* path) { return loadPNG(SDL_RWFromFile(path, "rb")); }

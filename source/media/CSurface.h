@@ -15,14 +15,20 @@ struct SurfaceDeleter {
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 // The registry of every image the game loads, and the drawing routines.
-// Slot 0 is the window; slots 1.. are the settings file's images in order.
+// Slot 0 is the window, which SDL owns; slots 1.. are the settings file's
+// images in order, owned here.
 class CSurface {
 public:
-    static std::vector<SDL_Surface*> SurfaceList;
-    static std::vector<SDL_Surface*> NightList;  // per slot, null where there is no night picture
     static Uint32 screenColor;
 
+    // Appends the images as the next slots; stops at the first that will not load.
     static bool loadSurfaces(std::vector<std::string> names);
+    // Slot 0: the window SDL gave us (tests and the benchmark open their own).
+    static void setWindow(SDL_Surface* window);
+    // How many slots there are, the window's included.
+    static size_t slotCount();
+    // Frees the images from slot count on.
+    static void keepSlots(size_t count);
 
     static bool OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, SDL_Rect* clip);
     static bool OnDraw(int dest, int src, int x, int y, SDL_Rect* clip);
@@ -39,13 +45,16 @@ public:
 
     static void clearScreen();
     static void setScreenColor(int red, int green, int blue);
+    // Shows the window's picture; true when SDL did.
     static bool flip();
-    static SDL_Surface* OnLoad(const char* file);
+    static SurfacePtr OnLoad(const char* file);
     static void cleanUp();
 
     // The surface in a slot, or null for a slot that does not exist; with
     // the night look on, a slot's night picture where it has one.
     static SDL_Surface* slot(int index);
+    // A slot's night picture, or null where it has none.
+    static SDL_Surface* nightSlot(int index);
 
     // The tower by night: the tile and wall sheets have night pictures,
     // "tiles-night.png" beside "tiles.png", loaded with them. Without one a
@@ -55,17 +64,17 @@ public:
     // "assets/tiles.png" -> "assets/tiles-night.png".
     static std::string nightName(const std::string& dayName);
     // The night picture of a sheet, or null with a message on standard error.
-    static SDL_Surface* loadNightPicture(const std::string& dayName);
+    static SurfacePtr loadNightPicture(const std::string& dayName);
 
     // Decodes a PNG image (and only a PNG: the other decoders of the image
     // library are not trusted with outside data) whose header declares at
     // most maxPngSide pixels a side. Null when refused or undecodable.
-    static SDL_Surface* loadPNG(SDL_RWops* stream);
-    static SDL_Surface* loadPNGFile(const char* path);
+    static SurfacePtr loadPNG(SDL_RWops* stream);
+    static SurfacePtr loadPNGFile(const char* path);
     static constexpr int maxPngSide = 4096;
 
-    // Converts to the window's format with per-pixel alpha and frees the original.
-    static SDL_Surface* toDisplayFormat(SDL_Surface* loaded);
+    // The picture in the window's format with per-pixel alpha; the original goes.
+    static SurfacePtr toDisplayFormat(SurfacePtr loaded);
 
     // Pictures reach the window through cached encoded copies; tests turn the
     // cache off to prove that it changes no pixel.

@@ -6,7 +6,8 @@
 #include "RoomDefs.h"
 #include "isometric.h"
 
-BasicRoom::BasicRoom(point where, int type) : Room(where), roomType(type) {
+BasicRoom::BasicRoom(point where, int type, int pictureVariant, int serialNumber)
+    : Room(where), roomType(type), serial(serialNumber) {
     name[0] = '\0';
     aRoom* def = definition();
     if (!def) return;
@@ -33,19 +34,15 @@ BasicRoom::BasicRoom(point where, int type) : Room(where), roomType(type) {
     screenPosition.y = static_cast<short>(screenPosition.y - 64);
 
     if (def->maxVariant != 0) {
-        variant = def->nextVariant;
-        clip.y = static_cast<Sint16>(clip.y + def->nextVariant * clip.h);
-        def->nextVariant = static_cast<unsigned short>(def->nextVariant + 1);
-        if (def->nextVariant > def->maxVariant) def->nextVariant = 0;
+        variant = pictureVariant;
+        clip.y = static_cast<Sint16>(clip.y + variant * clip.h);
     }
-    serial = def->count;
-    snprintf(name, sizeof name, "%s %d", def->title, def->count);
-    ++def->count;
+    snprintf(name, sizeof name, "%s %d", def->title, serial);
 }
 
 aRoom* BasicRoom::definition() const { return roomDefinition(roomType); }
 
-void BasicRoom::OnLoop(int, int) {}
+void BasicRoom::OnLoop(int, int, Shuttle&) {}
 
 void BasicRoom::drawPicture(const point& camera, int rise) {
     const aRoom* def = definition();
@@ -54,7 +51,7 @@ void BasicRoom::drawPicture(const point& camera, int rise) {
     const int py = camera.y + screenPosition.y;
     if (!isometric::onScreen(px, py, clip.w, clip.h)) return;
     CSurface::OnDraw(0, roomPicture(*def), px, py - rise, &clip);
-    if (pathChecked) CSurface::OnDraw(0, def->icon, px + clip.w / 2, py + clip.h / 2, nullptr);
+    if (pathChecked) CSurface::OnDraw(0, def->icon.get(), px + clip.w / 2, py + clip.h / 2, nullptr);
 }
 
 void BasicRoom::OnRender(const point& camera, int x, int y) {

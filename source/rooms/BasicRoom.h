@@ -10,9 +10,11 @@ struct aRoom;
 // An ordinary rentable room built from a room definition.
 class BasicRoom : public Room {
 public:
-    BasicRoom(point location, int roomType);
+    // The picture variant and serial number are what the tower's counters
+    // gave it (RoomCounters), or what a saved game says it took.
+    BasicRoom(point location, int roomType, int variant, int serial);
 
-    void OnLoop(int x, int y) override;
+    void OnLoop(int x, int y, Shuttle& shuttle) override;
     void OnRender(const point& camera, int x, int y) override;
     void connectRoom(Room* other) override;
     bool isConnected() override;
@@ -40,6 +42,7 @@ protected:
     // The rent rule, for the definition at index kind.
     double rentFrom(int kind, short day, int x, int y) const;
 
+    // Written by the per-room record only; the documented interfaces keep them.
     int reserved1 = 0;
     int reserved2 = 0;
     int roomType;

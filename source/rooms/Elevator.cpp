@@ -4,25 +4,23 @@
 #include "isometric.h"
 #include "protocol.h"
 
-int Elevator::floorGoal = 1;
-
-Elevator::Elevator(point where, int type) : Transportation(where, type) {
+Elevator::Elevator(point where, int type, int variant, int serial) : Transportation(where, type, variant, serial) {
     cars.push_back(std::make_unique<ElevatorCar>(location, screenPosition, type));
 }
 
-void Elevator::OnLoop(int x, int y) {
+void Elevator::OnLoop(int x, int y, Shuttle& shuttle) {
     if (x != location.x || y != location.y) return;
     ElevatorCar& first = car();
     if (first.hasArrived()) {
         CSoundBank::SoundControl.Play(sounds::ELEVATOR_ARRIVES);
-        if (floorGoal == 1) {
+        if (shuttle.nextGoal() == Shuttle::topFloor) {
             first.loadCar(6);
         } else {
             first.unloadCar();
         }
-        first.callCarToFloor(floorGoal);
+        first.callCarToFloor(shuttle.nextGoal());
         CSoundBank::SoundControl.Play(sounds::ELEVATOR_MOVES);
-        floorGoal = floorGoal == 0 ? 1 : 0;
+        shuttle.departed();
     }
     first.OnLoop();
 }
@@ -34,12 +32,6 @@ void Elevator::OnRender(const point& camera, int x, int y) {
         drawPicture(camera, isometric::storeyHeight * (camera.z - location.z));
     }
     car().OnRender(camera, x, y);
-}
-
-bool Elevator::setNextFloorGoal(int goal) {
-    if (goal < 0 || goal > topShuttleFloor) return false;
-    floorGoal = goal;
-    return true;
 }
 
 void Elevator::dumpVars() { car().dumpVars(); }

@@ -4,7 +4,7 @@
 #include "RoomDefs.h"
 #include "isometric.h"
 
-Lobby::Lobby(point where) : BasicRoom(where, 0) {
+Lobby::Lobby(point where, int serial) : BasicRoom(where, 0, 0, serial) {
     clip.x = 0;
     clip.y = 0;
     clip.w = isometric::cellWidth;

@@ -6,7 +6,7 @@
 // The ground-floor lobby: one object shared by every lobby cell, drawn at each.
 class Lobby final : public BasicRoom {
 public:
-    explicit Lobby(point location);
+    Lobby(point location, int serial);
     void OnRender(const point& camera, int x, int y) override;
     double collectRent(short day, int x, int y) override;
 };

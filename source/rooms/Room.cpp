@@ -9,7 +9,7 @@ Room::Room(point where) : location(where), screenPosition(isometric::cellToScree
     clip.h = 0;
 }
 
-void Room::OnLoop(int, int) {}
+void Room::OnLoop(int, int, Shuttle&) {}
 
 void Room::OnRender(const point&, int, int) {}
 

@@ -6,6 +6,8 @@
 
 #include "point.h"
 
+class Shuttle;
+
 // A room placed in the tower. The map refers to it from every cell it covers
 // and calls it once per cell with that cell's x and y; the room acts at its
 // anchor cell.
@@ -16,7 +18,7 @@ public:
     Room(const Room&) = delete;
     Room& operator=(const Room&) = delete;
 
-    virtual void OnLoop(int x, int y);
+    virtual void OnLoop(int x, int y, Shuttle& shuttle);
     virtual void OnRender(const point& camera, int x, int y);
     virtual void connectRoom(Room* other) = 0;
     // Marks the room as reached by the path search, then says whether it already was.
@@ -24,7 +26,8 @@ public:
     virtual void resetPathCheck() = 0;
     virtual double collectRent(short day, int x, int y) = 0;
     virtual void getSize(short& sizeX, short& sizeY) = 0;
-    // A per-room record that no saved game uses yet.
+    // A per-room record that no saved game uses: kept because the documented
+    // interfaces name it.
     virtual bool save(int, int, FILE* file);
     virtual bool load(int, int, FILE* file);
     virtual const char* getRoomInfo() = 0;

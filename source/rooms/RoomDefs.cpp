@@ -17,8 +17,6 @@ std::vector<aRoom> rooms;
 
 namespace {
 
-int nextId = 1;
-
 constexpr int maxGraphicsNameLength = 24;
 
 // Leading blanks, a sign and digits; anything else ends the number.
@@ -59,7 +57,6 @@ struct Reader {
     }
 
     void readGraphics(const TiXmlElement* element) {
-        room.nextVariant = 0;
         const char* variants = element->Attribute("variants");
         if (!variants) failWith("Error: <graphics> needs a variants attribute in XML file.", failed);
         room.maxVariant = static_cast<unsigned short>(decimal(variants) - 1);
@@ -103,7 +100,7 @@ aRoom* roomDefinition(int index) {
 }
 
 SDL_Surface* roomPicture(const aRoom& def) {
-    return CSurface::isNightLook() && def.nightSurface ? def.nightSurface : def.surface;
+    return (CSurface::isNightLook() && def.nightSurface ? def.nightSurface : def.surface).get();
 }
 
 int roomKindIndex(const std::string& kindName) {
@@ -126,7 +123,7 @@ std::string kindNameOf(const char* path) {
 
 }  // namespace
 
-SDL_Surface* loadSurfaceFromBase64(const char* text) {
+SurfacePtr loadSurfaceFromBase64(const char* text) {
     const size_t length = strlen(text);
     printf("iconBufferSize: %d\n", static_cast<int>(length));
     char* bytes = nullptr;
@@ -139,12 +136,12 @@ SDL_Surface* loadSurfaceFromBase64(const char* text) {
         fputs("ERROR decoding the icon: memory error", stderr);
         return nullptr;
     }
-    SDL_Surface* image = CSurface::loadPNG(SDL_RWFromMem(bytes, static_cast<int>(decoded)));
+    SurfacePtr image = CSurface::loadPNG(SDL_RWFromMem(bytes, static_cast<int>(decoded)));
     free(bytes);
-    return CSurface::toDisplayFormat(image);
+    return CSurface::toDisplayFormat(std::move(image));
 }
 
-int loadARoom(const char* path) {
+bool loadARoom(const char* path) {
     aRoom room;
     Reader reader{room, std::string()};
     bool& failed = reader.failed;
@@ -167,7 +164,7 @@ int loadARoom(const char* path) {
             failWith("Error finding <title> element in XML file.", failed);
         }
         // Every later element is found by its place after the title.
-        static const char* const names[] = {"type", "graphics", "size", "cost", "rentIncome", "rentPeriod"};
+        static constexpr char names[][12] = {"type", "graphics", "size", "cost", "rentIncome", "rentPeriod"};
         for (const char* name : names) {
             element = step(element);
             if (!element) {
@@ -196,66 +193,54 @@ int loadARoom(const char* path) {
                reader.graphicsPath.c_str());
     }
     document.Clear();
-    if (failed) {
-        SDL_FreeSurface(room.icon);
-        return 1;
-    }
-    SDL_Surface* image = CSurface::loadPNGFile(gamePaths::data(reader.graphicsPath).c_str());
+    if (failed) return false;
+    SurfacePtr image = CSurface::loadPNGFile(gamePaths::data(reader.graphicsPath).c_str());
     if (!image) {
         fputs("Error loading image file.", stderr);
-        SDL_FreeSurface(room.icon);
-        return 1;
+        return false;
     }
-    room.id = static_cast<short>(nextId);
-    room.count = 1;
+    // The lobby is entry 0 and every file that loaded follows it: ids are indices.
+    room.id = static_cast<short>(rooms.size());
     room.kindName = kindNameOf(path);
-    room.surface = CSurface::toDisplayFormat(image);
+    room.surface = CSurface::toDisplayFormat(std::move(image));
     room.nightSurface = CSurface::loadNightPicture(gamePaths::data(reader.graphicsPath));
-    rooms.push_back(room);
-    ++nextId;
-    return 0;
+    rooms.push_back(std::move(room));
+    return true;
 }
 
-int loadRoomDefs() {
+bool loadRoomDefs() {
     aRoom lobby;
     snprintf(lobby.title, sizeof lobby.title, "%s", "Lobby");
     lobby.kindName = "lobby";
     lobby.sizeX = 1;
     lobby.sizeY = 1;
     lobby.cost = 100.0;
-    SDL_Surface* image = CSurface::loadPNGFile(gamePaths::data("assets//lobby.png").c_str());
+    SurfacePtr image = CSurface::loadPNGFile(gamePaths::data("assets//lobby.png").c_str());
     if (!image) {
         fputs("Error loading lobby file.", stderr);
         // Keep a plain stand-in so that entry 0, which the lobby and its
         // price rely on, always exists.
-        image = SDL_CreateRGBSurface(0, 128, 64, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
-        if (image) SDL_FillRect(image, nullptr, SDL_MapRGBA(image->format, 180, 170, 150, 255));
-        lobby.surface = CSurface::toDisplayFormat(image);
-        rooms.push_back(lobby);
-        return 1;
+        image.reset(SDL_CreateRGBSurface(0, 128, 64, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000));
+        if (image) SDL_FillRect(image.get(), nullptr, SDL_MapRGBA(image->format, 180, 170, 150, 255));
+        lobby.surface = CSurface::toDisplayFormat(std::move(image));
+        rooms.push_back(std::move(lobby));
+        return false;
     }
-    lobby.surface = CSurface::toDisplayFormat(image);
+    lobby.surface = CSurface::toDisplayFormat(std::move(image));
     lobby.nightSurface = CSurface::loadNightPicture(gamePaths::data("assets//lobby.png"));
-    rooms.push_back(lobby);
+    rooms.push_back(std::move(lobby));
 
-    static const char* const files[][2] = {{"loading elevator", "assets//elevator.xml"},
-                                           {"loading hotel1", "assets//hotel1.xml"},
-                                           {"loading hotel2", "assets//hotel2.xml"},
-                                           {"loading office", "assets//office.xml"}};
+    static constexpr char files[][2][24] = {{"loading elevator", "assets//elevator.xml"},
+                                            {"loading hotel1", "assets//hotel1.xml"},
+                                            {"loading hotel2", "assets//hotel2.xml"},
+                                            {"loading office", "assets//office.xml"}};
+    bool all = true;
     for (const auto& file : files) {
         puts(file[0]);
         puts(file[1]);
-        loadARoom(gamePaths::data(file[1]).c_str());
+        all = loadARoom(gamePaths::data(file[1]).c_str()) && all;
     }
-    return 0;
+    return all;
 }
 
-void clearRoomDefs() {
-    for (aRoom& room : rooms) {
-        SDL_FreeSurface(room.icon);
-        SDL_FreeSurface(room.surface);
-        SDL_FreeSurface(room.nightSurface);
-    }
-    rooms.clear();
-    nextId = 1;
-}
+void clearRoomDefs() { rooms.clear(); }

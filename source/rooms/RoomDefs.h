@@ -5,20 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "CSurface.h"
+
 // Kinds of room definition.
 enum : short { LOBBY_TYPE = 0, BASIC = 1, ELEVATOR = 2, STAIRS = 3 };
 
 // One buildable room kind: name, footprint, graphics, price, rent and icon.
 struct aRoom {
-    SDL_Surface* surface = nullptr;
-    SDL_Surface* icon = nullptr;
-    SDL_Surface* nightSurface = nullptr;  // the graphics by night, or null to keep the day's
-    short id = 0;
+    SurfacePtr surface;
+    SurfacePtr icon;
+    SurfacePtr nightSurface;  // the graphics by night, or null to keep the day's
+    short id = 0;              // its index in rooms
     unsigned short sizeX = 0;  // runs along the grid's y axis
     unsigned short sizeY = 0;  // runs along the grid's x axis
     unsigned short maxVariant = 0;
-    unsigned short nextVariant = 0;
-    int count = 1;
     double cost = 0.0;
     short rentIncome = 0;
     short rentPeriod = 0;
@@ -33,12 +33,16 @@ struct aRoom {
 // Entry 0 is the lobby; the others come from the room definition files.
 extern std::vector<aRoom> rooms;
 
-int loadRoomDefs();
-int loadARoom(const char* path);
-SDL_Surface* loadSurfaceFromBase64(const char* text);
+// The lobby and the four room files; false when one of them did not load
+// (the others still do, and the lobby always gets a picture).
+bool loadRoomDefs();
+// Appends the kind a room definition file describes; false, with the reason
+// on standard error, when the file is refused.
+bool loadARoom(const char* path);
+SurfacePtr loadSurfaceFromBase64(const char* text);
 
-// Frees every definition's pictures and empties the table, so that a later
-// loadRoomDefs starts again from index 0.
+// Empties the table, pictures and all, so that a later loadRoomDefs starts
+// again from index 0.
 void clearRoomDefs();
 
 // The definition at an index, or null for an index outside the table.

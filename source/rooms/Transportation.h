@@ -6,7 +6,7 @@
 // A room that links storeys; a floor built on top of it extends it.
 class Transportation : public BasicRoom {
 public:
-    Transportation(point location, int roomType);
+    Transportation(point location, int roomType, int variant, int serial);
     bool isTransportation() override;
 };
 

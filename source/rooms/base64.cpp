@@ -4,22 +4,22 @@
 
 namespace {
 
-const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 struct DecodeTable {
     signed char value[256];
-    DecodeTable() {
-        for (int i = 0; i < 256; ++i) value[i] = -1;
-        for (int i = 0; i < 64; ++i) value[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
-    }
 };
 
-const DecodeTable& table() {
-    static const DecodeTable decode;
-    return decode;
+constexpr DecodeTable makeDecodeTable() {
+    DecodeTable table{};
+    for (int i = 0; i < 256; ++i) table.value[i] = -1;
+    for (int i = 0; i < 64; ++i) table.value[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
+    return table;
 }
 
-int valueOf(char ch) { return table().value[static_cast<unsigned char>(ch)]; }
+constexpr DecodeTable decodeTable = makeDecodeTable();
+
+int valueOf(char ch) { return decodeTable.value[static_cast<unsigned char>(ch)]; }
 
 unsigned char byteAt(char const* in, unsigned int i) { return static_cast<unsigned char>(in[i]); }
 

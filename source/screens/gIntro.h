@@ -4,7 +4,8 @@
 #include "CEvent.h"
 
 // A title screen that gives way to the main menu on any input or after two
-// seconds. The game starts at the menu; the screen is kept for a later intro.
+// seconds. The game starts at the menu; the screen is kept for a later intro,
+// as the documented interfaces describe it.
 class gIntro final : public gGame {
 public:
     gIntro();

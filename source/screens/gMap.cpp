@@ -49,7 +49,6 @@ gMap::gMap() : startTime(ticks::now()) {
     game->clearHistory();
     puts("gui create");
     gui = GUI::Instance();
-    settings = gameSettings::Instance();
     CSurface::clearScreen();
     clickAction = &Game::buildEmptyFloor;
 }
@@ -97,23 +96,23 @@ void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
         moveCamera(CAMERA_FLOOR, false, 4);
         break;
     case SDLK_c:
-        settings->toggleCeilings();
+        game->getView().toggleCeilings();
         CSurface::clearScreen();
         break;
     case SDLK_d:
         game->dumpVars(camera.z);
         printf("camera x: %d, camera y: %d\n", camera.x, camera.y);
-        settings->dumpSettings();
+        game->getView().dumpSettings();
         break;
     case SDLK_g:
-        settings->toggleGrid();
+        game->getView().toggleGrid();
         CSurface::clearScreen();
         break;
     case SDLK_p:
         game->testPathing(camera.z);
         break;
     case SDLK_r:
-        settings->toggleRooms();
+        game->getView().toggleRooms();
         CSurface::clearScreen();
         break;
     case SDLK_z:

@@ -6,7 +6,6 @@
 
 class Game;
 class GUI;
-class gameSettings;
 
 // The screen the game is played on: keeps the camera and turns keys, mouse
 // and user events into calls on the game, the GUI and the view settings.
@@ -64,7 +63,6 @@ private:
     bool redraw = false;
     Game* game;
     GUI* gui;
-    gameSettings* settings;
     ClickAction clickAction;
 };
 

@@ -3,14 +3,6 @@
 #include "keyModifiers.h"
 #include "ticks.h"
 
-Clock* Clock::singleton = nullptr;
-short Clock::lastTimeOfDay = 0;
-
-Clock* Clock::Instance() {
-    if (!singleton) singleton = new Clock();
-    return singleton;
-}
-
 Clock::Clock() : lastTick(ticks::now()) {}
 
 bool Clock::loop(bool& ticked) {
@@ -51,7 +43,7 @@ short Clock::getTimeOfDay() {
     return code;
 }
 
-int Clock::save(FILE* file) const { return fprintf(file, "%hd %hd %hd %hd %hd", minute, hour, day, month, year); }
+bool Clock::save(FILE* file) const { return fprintf(file, "%hd %hd %hd %hd %hd", minute, hour, day, month, year) > 0; }
 
 bool Clock::load(FILE* file) {
     short values[5] = {minute, hour, day, month, year};
@@ -77,5 +69,3 @@ void Clock::set(short newMinute, short newHour, short newDay, short newMonth, sh
     // A calendar put in place starts its minute now, whatever ran before.
     lastTick = ticks::now();
 }
-
-void Clock::resetTimeOfDay() { lastTimeOfDay = 0; }

@@ -11,7 +11,8 @@ public:
     // The parts of the day, as getTimeOfDay reports them.
     enum TimeOfDay : short { NIGHT = 1, MORNING = 2, DAY = 3, EVENING = 4 };
 
-    static Clock* Instance();
+    // 23:00 of day 1 of year 1, at the daytime pace, no part of the day reported yet.
+    Clock();
 
     // Counts at most one game minute (an hour with Ctrl held) per call; true
     // when a new day began. Sets ticked when a minute was counted.
@@ -26,7 +27,7 @@ public:
     long dayNumber() const { return (static_cast<long>(year - 1) * 12 + (month - 1)) * 14 + (day - 1); }
     static constexpr int daysPerMonth = 14;
     void setSpeed(short newSpeed) { speed = newSpeed; }
-    int save(FILE* file) const;
+    bool save(FILE* file) const;
     bool load(FILE* file);
 
     short getMinute() const { return minute; }
@@ -37,15 +38,11 @@ public:
 
     // Tests and the benchmark: put the calendar somewhere known.
     void set(short minute, short hour, short day, short month, short year);
-    static void resetTimeOfDay();
+    // The next getTimeOfDay reports the part of the day whatever it is.
+    void resetTimeOfDay() { lastTimeOfDay = 0; }
 
 private:
-    Clock();
-    Clock(const Clock&) = delete;
-    Clock& operator=(const Clock&) = delete;
-    static Clock* singleton;
-    static short lastTimeOfDay;
-
+    short lastTimeOfDay = 0;
     short minute = 0;
     short hour = 23;
     short day = 1;

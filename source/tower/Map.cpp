@@ -16,13 +16,10 @@
 #include "keyModifiers.h"
 #include "ticks.h"
 
-gameSettings* Map::settings = nullptr;
-
 Map::Map() : lastUpdate(ticks::now()) {
     for (auto& plane : cellRooms)
         for (auto& column : plane)
             for (Room*& room : column) room = nullptr;
-    settings = gameSettings::Instance();
     ElevatorCar::InitElevatorCarClip();
 }
 
@@ -55,17 +52,16 @@ void Map::OnCleanup() {
                 setRoom(x, y, z, nullptr);
                 tiles[x][y][z].reset();
             }
+    owned.clear();
     lobby = nullptr;
+    hiddenWallCount = 0;
 }
 
 void Map::release(Room* room) {
     if (room == lobby) lobby = nullptr;
     if (room == originRoom) originRoom = nullptr;
-    for (int x = 0; x < capacityX; ++x)
-        for (int y = 0; y < capacityY; ++y)
-            for (int z = 0; z < capacityZ; ++z)
-                if (Room* other = cellRooms[x][y][z]) other->forgetConnection(room);
-    delete room;
+    for (const auto& entry : owned) entry.second->forgetConnection(room);
+    owned.erase(room->getUid());
 }
 
 void Map::setRoom(int x, int y, int z, Room* room) {
@@ -85,21 +81,21 @@ void Map::OnLoop() {
         for (int x = 0; x < width; ++x)
             for (int y = 0; y < height; ++y) {
                 if (Tile* tile = tiles[x][y][z].get()) tile->OnLoop();
-                if (Room* room = cellRooms[x][y][z]) room->OnLoop(x, y);
+                if (Room* room = cellRooms[x][y][z]) room->OnLoop(x, y, elevatorShuttle);
             }
 }
 
-void Map::OnRender(const point& camera, bool cursorVisible) {
+void Map::OnRender(const point& camera, bool cursorVisible, const gameSettings& view) {
     const int viewed = camera.z < maxFloors ? camera.z : maxFloors - 1;
     for (int z = 0; z < viewed; ++z)
         for (int x = 0; x < width; ++x)
             for (int y = 0; y < height; ++y)
-                if (Tile* tile = tiles[x][y][z].get()) tile->OnRenderBelow(camera);
+                if (Tile* tile = tiles[x][y][z].get()) tile->OnRenderBelow(camera, view);
     if (viewed >= 0) {
-        const bool roomsOn = settings->areRoomsOn();
+        const bool roomsOn = view.areRoomsOn();
         for (int x = 0; x < width; ++x)
             for (int y = 0; y < height; ++y) {
-                if (Tile* tile = tiles[x][y][viewed].get()) tile->OnRender(camera);
+                if (Tile* tile = tiles[x][y][viewed].get()) tile->OnRender(camera, view);
                 Room* room = cellRooms[x][y][viewed];
                 if (room && roomsOn) room->OnRender(camera, x, y);
             }
@@ -143,8 +139,10 @@ void Map::setCursor(const point& camera, int mouseX, int mouseY) {
     if (z > maxFloors - 1) z = maxFloors - 1;
     if (z < 0) z = 0;
     cursor = point(x, y, z);
+    // The walls follow the cursor one event late: the first event on a new
+    // cell leaves them, the next one moves them.
     if (lastCursor != old) {
-        updateHiddenWalls(lastCursor, cursor);
+        updateHiddenWalls(cursor);
         lastCursor = old;
     }
 }
@@ -155,20 +153,20 @@ void Map::wallAt(int x, int y, int z, bool on) {
     }
 }
 
-void Map::updateHiddenWalls(const point& p, const point& n) {
+void Map::updateHiddenWalls(const point& n) {
+    // Every wall hidden before comes back, whichever way the cursor went:
+    // one left hidden would stay so until the cursor came back to its cell.
+    for (int i = 0; i < hiddenWallCount; ++i) wallAt(hiddenWalls[i].x, hiddenWalls[i].y, hiddenWalls[i].z, true);
+    hiddenWallCount = 0;
     // The back walls of the cells in front of the cursor would cover it.
-    if (n.x + 1 < width && p.x + 1 < width) {
-        wallAt(p.x + 1, p.y, p.z, true);
-        wallAt(n.x + 1, n.y, n.z, false);
-        if (n.y + 1 < height && p.y + 1 < height) {
-            if (p.y >= n.y) wallAt(p.x + 1, p.y + 1, p.z, true);
-            wallAt(n.x + 1, n.y + 1, n.z, false);
-        }
-    }
-    if (n.y + 1 < height && p.y + 1 < height) {
-        if (p.x <= n.x) wallAt(p.x, p.y + 1, p.z, true);
-        wallAt(n.x, n.y + 1, n.z, false);
-    }
+    auto hide = [&](int x, int y) {
+        if (x >= width || y >= height) return;
+        wallAt(x, y, n.z, false);
+        hiddenWalls[hiddenWallCount++] = point(x, y, n.z);
+    };
+    hide(n.x + 1, n.y);
+    hide(n.x + 1, n.y + 1);
+    hide(n.x, n.y + 1);
 }
 
 bool Map::checkCursor() {
@@ -204,42 +202,47 @@ void Map::vacate(int x, int y, int z) {
     tile->turnTileOn();
 }
 
-void Map::admit(Room* room) {
+Room* Map::admit(std::unique_ptr<Room> owner) {
     hasRooms = true;
+    if (!owner) return nullptr;
+    Room* room = owner.get();
     if (!lobby) lobby = dynamic_cast<Lobby*>(room);
-    if (!room) return;
-    if (room->getUid() == 0) room->setUid(nextUid);
+    // A uid names one room only: one already taken gets a new one.
+    if (room->getUid() == 0 || owned.count(room->getUid())) room->setUid(nextUid);
     if (room->getUid() >= nextUid) nextUid = room->getUid() + 1;
+    owned[room->getUid()] = std::move(owner);
+    return room;
 }
 
-int Map::buildRoom(int type) {
-    if (!checkCursor()) return 2;
-    if (!lobby) return 1;
-    placeUnderCursor(new BasicRoom(cursor, type));
-    return 0;
+BuildResult Map::buildRoom(int type) {
+    if (!checkCursor()) return BuildResult::CANNOT_BUILD_THERE;
+    if (!lobby) return BuildResult::NEEDS_LOBBY;
+    const RoomCounters::Next taken = roomCounters.take(type);
+    placeUnderCursor(std::make_unique<BasicRoom>(cursor, type, taken.variant, taken.serial));
+    return BuildResult::BUILT;
 }
 
-void Map::placeUnderCursor(Room* room) {
+void Map::placeUnderCursor(std::unique_ptr<Room> owner) {
+    Room* room = admit(std::move(owner));
     setRoom(cursor.x, cursor.y, cursor.z, room);
-    admit(room);
     for (int i = 0; i < cursorSpanY; ++i)
         for (int j = 0; j < cursorSpanX; ++j) occupy(cursor.x - j, cursor.y - i, cursor.z, room);
 }
 
-int Map::buildTransportation(int type, int kind) {
+BuildResult Map::buildTransportation(int type, int kind) {
     // Only elevators have a room object; cells covered by nothing could
     // never be bulldozed, saved or built on again.
-    if (!checkCursor() || kind != ELEVATOR) return 2;
-    if (!lobby) return 1;
-    placeUnderCursor(new Elevator(cursor, type));
-    return 0;
+    if (!checkCursor() || kind != ELEVATOR) return BuildResult::CANNOT_BUILD_THERE;
+    if (!lobby) return BuildResult::NEEDS_LOBBY;
+    const RoomCounters::Next taken = roomCounters.take(type);
+    placeUnderCursor(std::make_unique<Elevator>(cursor, type, taken.variant, taken.serial));
+    return BuildResult::BUILT;
 }
 
 bool Map::buildLobby() {
     if (!checkCursor()) return false;
-    Room* room = lobby ? lobby : new Lobby(cursor);
+    Room* room = lobby ? lobby : admit(std::make_unique<Lobby>(cursor, roomCounters.take(0).serial));
     setRoom(cursor.x, cursor.y, cursor.z, room);
-    admit(room);
     Tile* tile = tileAt(cursor.x, cursor.y, cursor.z);
     tile->setBuildable(false);
     tile->turnTileOff();
@@ -400,18 +403,18 @@ void Map::removeAllRooms() {
     for (int x = 0; x < capacityX; ++x)
         for (int y = 0; y < capacityY; ++y)
             for (int z = 0; z < capacityZ; ++z) setRoom(x, y, z, nullptr);
+    owned.clear();
     lobby = nullptr;
     hasRooms = false;
 }
 
-void Map::adoptRoom(Room* room, const std::vector<point>& cells) {
-    for (const point& cell : cells) setRoom(cell.x, cell.y, cell.z, room);
+void Map::adoptRoom(std::unique_ptr<Room> owner, const std::vector<point>& cells) {
     // A room that covers no cell would never be released.
-    if (room->references() == 0) {
-        delete room;
-        return;
-    }
-    admit(room);
+    bool covers = false;
+    for (const point& cell : cells) covers = covers || inGrid(cell.x, cell.y, cell.z);
+    if (!owner || !covers) return;
+    Room* room = admit(std::move(owner));
+    for (const point& cell : cells) setRoom(cell.x, cell.y, cell.z, room);
 }
 
 Map::Cells Map::cellStates() const {
@@ -428,7 +431,7 @@ Map::Cells Map::cellStates() const {
     return cells;
 }
 
-void Map::restoreCells(const Cells& wanted, Room* (*rebuild)(int uid, const void* context), const void* context) {
+void Map::restoreCells(const Cells& wanted, Rebuild rebuild, const void* context) {
     if (wanted.size() != static_cast<size_t>(maxFloors * width * height)) return;
     // Every room stays alive while the cells change hands, whatever order they go in.
     std::vector<Room*> pinned;
@@ -454,10 +457,9 @@ void Map::restoreCells(const Cells& wanted, Room* (*rebuild)(int uid, const void
                 Room* room = nullptr;
                 if (state.roomUid != 0) {
                     room = find(state.roomUid);
-                    if (!room && (room = rebuild(state.roomUid, context)) != nullptr) {
+                    if (!room && (room = admit(rebuild(state.roomUid, context))) != nullptr) {
                         room->addReference();
                         pinned.push_back(room);
-                        admit(room);
                     }
                 }
                 setRoom(x, y, z, room);
@@ -493,7 +495,7 @@ void Map::reopenUncoveredCells() {
             }
 }
 
-bool Map::save(FILE* file) {
+bool Map::save(FILE* file) const {
     if (fprintf(file, "%d %d %d\n", maxFloors, width, height) < 0) return false;
     bool ok = true;
     for (int z = 0; z < maxFloors; ++z)

@@ -3,15 +3,22 @@
 
 #include <SDL.h>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <vector>
 
+#include "RoomCounters.h"
+#include "Shuttle.h"
 #include "Tile.h"
 #include "point.h"
 
 class Room;
 class Lobby;
 class gameSettings;
+
+// What building a room at the cursor came to; the numbers are the ones the
+// game has always used for them.
+enum class BuildResult { BUILT = 0, NEEDS_LOBBY = 1, CANNOT_BUILD_THERE = 2 };
 
 // The tower: a fixed grid of cells, each with a tile and at most one room.
 // A room covering several cells (the lobby, an elevator shaft, a large room)
@@ -21,7 +28,6 @@ public:
     static constexpr int capacityX = 20;
     static constexpr int capacityY = 20;
     static constexpr int capacityZ = 10;
-    static gameSettings* settings;
 
     Map();
     ~Map();
@@ -31,7 +37,7 @@ public:
     void loadMap(const char* name, int floors);
     void OnCleanup();
     void OnLoop();
-    void OnRender(const point& camera, bool cursorVisible);
+    void OnRender(const point& camera, bool cursorVisible, const gameSettings& view);
     void setCursor(const point& camera, int mouseX, int mouseY);
     void showCursor(int x, int y, const point& camera);
     void changeCursorSize(short spanY, short spanX);
@@ -42,8 +48,8 @@ public:
     void dumpVars();
 
     // Building and bulldozing at the cursor.
-    int buildRoom(int type);
-    int buildTransportation(int type, int kind);
+    BuildResult buildRoom(int type);
+    BuildResult buildTransportation(int type, int kind);
     bool buildLobby();
     bool buildFloor();
     bool bulldoze();
@@ -67,7 +73,7 @@ public:
     };
     double collectRent(short day);
 
-    bool save(FILE* file);
+    bool save(FILE* file) const;
     bool load(FILE* file);
 
     // Saved games bring the rooms back: every room object goes, then each
@@ -75,7 +81,7 @@ public:
     // them. A cell left hidden and closed to building that no room covers is
     // opened again.
     void removeAllRooms();
-    void adoptRoom(Room* room, const std::vector<point>& cells);
+    void adoptRoom(std::unique_ptr<Room> room, const std::vector<point>& cells);
     void reopenUncoveredCells();
 
     // Every cell as undo sees it: the tile's saved state and its room's uid.
@@ -99,7 +105,8 @@ public:
     const char* roomCountProblem() const;
     // Puts every cell back to the state given. Rooms it names that are gone
     // come from rebuild (by uid); rooms no cell names any more are released.
-    void restoreCells(const Cells& wanted, Room* (*rebuild)(int uid, const void* context), const void* context);
+    using Rebuild = std::unique_ptr<Room> (*)(int uid, const void* context);
+    void restoreCells(const Cells& wanted, Rebuild rebuild, const void* context);
 
     // Read-only views for the game, the tests and the benchmark.
     Tile* tileAt(int x, int y, int z) const;
@@ -111,6 +118,18 @@ public:
     short getCursorSpanX() const { return cursorSpanX; }
     short getCursorSpanY() const { return cursorSpanY; }
     const point& getLastCursor() const { return lastCursor; }
+    // Every room once, in the order the tower got them.
+    template <typename Visit>
+    void forEachRoom(Visit visit) const {
+        for (const auto& entry : owned) visit(*entry.second);
+    }
+
+    // What the tower's next room of each kind takes, and the classic
+    // elevators' shared goal: a saved game keeps both.
+    RoomCounters& counters() { return roomCounters; }
+    const RoomCounters& counters() const { return roomCounters; }
+    Shuttle& shuttle() { return elevatorShuttle; }
+    const Shuttle& shuttle() const { return elevatorShuttle; }
 
 private:
     bool inGrid(int x, int y, int z) const;
@@ -118,19 +137,22 @@ private:
     void setRoom(int x, int y, int z, Room* room);
     void release(Room* room);
     void wallAt(int x, int y, int z, bool on);
-    void updateHiddenWalls(const point& previous, const point& now);
+    // The walls of the cells in front of now are hidden; every wall hidden
+    // before comes back.
+    void updateHiddenWalls(const point& now);
     // Depth first over the built floors around the origin, x + 1, x - 1, y + 1, y - 1.
     void walkArea(const point& p, Room* origin, AreaWalk& walk);
     void walkStep(const point& p, Room* origin, AreaWalk& walk);
     void occupy(int x, int y, int z, Room* room);
     void vacate(int x, int y, int z);
-    // A new room object enters the tower: rent is collected from now on, and
-    // the first lobby object becomes the lobby.
-    void admit(Room* room);
+    // A new room object enters the tower, which owns it from now on: rent is
+    // collected from it, and the first lobby object becomes the lobby.
+    Room* admit(std::unique_ptr<Room> room);
     // Anchors a new room at the cursor and covers the cursor's span with it.
-    void placeUnderCursor(Room* room);
+    void placeUnderCursor(std::unique_ptr<Room> room);
 
-    Room* cellRooms[capacityX][capacityY][capacityZ];
+    std::map<int, std::unique_ptr<Room>> owned;  // by uid
+    Room* cellRooms[capacityX][capacityY][capacityZ];  // borrowed from owned
     std::unique_ptr<Tile> tiles[capacityX][capacityY][capacityZ];
     Lobby* lobby = nullptr;
     point cursor;
@@ -144,6 +166,10 @@ private:
     bool hasRooms = false;
     Room* originRoom = nullptr;  // where the current path search started
     int nextUid = 1;
+    RoomCounters roomCounters;
+    Shuttle elevatorShuttle;
+    point hiddenWalls[3];  // the cells whose walls the cursor hides
+    int hiddenWallCount = 0;
 };
 
 #endif

@@ -7,7 +7,6 @@
 SDL_Rect Tile::cursorClip[4];
 SDL_Rect Tile::wallsClip[6];
 SDL_Rect Tile::shadowClip;
-gameSettings* Tile::settings = nullptr;
 
 Tile::Tile(int x, int y, int z) : position(x, y, z), screenPosition(isometric::cellOnStorey(x, y, z)) {
     clip = makeRect(0, 0, isometric::cellWidth, isometric::cellHeight);
@@ -34,8 +33,7 @@ void Tile::initClip() {
     cursorClip[1] = makeRect(0, 64, 128, 64);
     cursorClip[2] = makeRect(128, 0, 128, 64);
     cursorClip[3] = makeRect(128, 64, 128, 64);
-    settings = gameSettings::Instance();
-    const int wallTypes = settings->getTotalWallTypes();
+    const int wallTypes = gameSettings().getTotalWallTypes();
     for (int i = 0; i < wallTypes * 6 && i + 2 < 6; i += 3) {
         wallsClip[i] = makeRect(0, 32 * i, 64, 96);
         wallsClip[i + 1] = makeRect(64, 32 * i, 64, 96);
@@ -53,14 +51,14 @@ void Tile::draw(int sheet, SDL_Rect* what, const point& at, const point& camera)
     CSurface::OnDraw(0, sheet, camera.x + at.x, camera.y + at.y, what);
 }
 
-void Tile::OnRender(const point& camera) {
-    const bool gridOn = settings && settings->isGridOn();
+void Tile::OnRender(const point& camera, const gameSettings& view) {
+    const bool gridOn = view.isGridOn();
     if (type == EMPTY && position.z > 0) {
         if (gridOn) draw(cursorSheet, &cursorClip[2], screenPosition, camera);
         return;
     }
     if (!isVisible(camera) || (hasFloor() && position.z != camera.z)) return;
-    const bool hiddenRoof = type == ROOF && settings && !settings->isCeilingVisible();
+    const bool hiddenRoof = type == ROOF && !view.isCeilingVisible();
     if (!hiddenRoof) {
         if (!hasFlag(tileOffBit)) {
             draw(tileSheet, &clip, screenPosition, camera);
@@ -74,14 +72,14 @@ void Tile::OnRender(const point& camera) {
     if (pathChecked) draw(cursorSheet, &cursorClip[3], screenPosition, camera);
 }
 
-void Tile::OnRenderBelow(const point& camera) {
+void Tile::OnRenderBelow(const point& camera, const gameSettings& view) {
     if (type == EMPTY && position.z > 0) return;
     if (!isVisible(camera)) return;
     if (hasFloor()) {
         if (hasFlag(frontWallBit)) draw(wallSheet, &wallsClip[frontWallClipIndex], frontWallPosition, camera);
         return;
     }
-    const bool hiddenRoof = type == ROOF && settings && !settings->isCeilingVisible();
+    const bool hiddenRoof = type == ROOF && !view.isCeilingVisible();
     if (!hiddenRoof && !hasFlag(tileOffBit)) {
         draw(tileSheet, &clip, screenPosition, camera);
         if (hasFlag(shadowBit)) draw(tileSheet, &shadowClip, screenPosition, camera);
@@ -168,7 +166,7 @@ bool Tile::load(FILE* file) {
     int newFlags = booleans;
     if (fscanf(file, "%hd %hd %d", &newType, &newNeighbours, &newFlags) == EOF) {
         printf("TILE LOAD ERROR: x: %d y: %d z: %d", position.x, position.y, position.z);
-        return true;
+        return false;
     }
     setState(newType, newNeighbours, newFlags);
     return true;

@@ -33,7 +33,6 @@ public:
     static SDL_Rect cursorClip[4];
     static SDL_Rect wallsClip[6];
     static SDL_Rect shadowClip;
-    static gameSettings* settings;
 
     static constexpr int tileSheet = slots::TILES;
     static constexpr int cursorSheet = slots::CURSORS;
@@ -47,8 +46,8 @@ public:
     static point convertToScreen(int x, int y, int offsetX, int offsetY);
     void setClip();
     void OnLoop() {}
-    void OnRender(const point& camera);
-    void OnRenderBelow(const point& camera);
+    void OnRender(const point& camera, const gameSettings& view);
+    void OnRenderBelow(const point& camera, const gameSettings& view);
     void renderCursor(const point& camera);
     bool isBuildable() const { return (booleans & buildableBit) != 0; }
     void setBuildable(bool on) { setFlag(buildableBit, on); }
@@ -63,6 +62,7 @@ public:
     // Marks the cell as visited by the path search, then says whether it is a floor.
     bool isPathFloor();
     bool save(FILE* file) const;
+    // False, with a line on standard output, when the file ends before the record.
     bool load(FILE* file);
     // What a saved tile record holds, taken as load takes it.
     void setState(short type, short neighbours, int flags);

@@ -1,8 +1,6 @@
 #include "freshStart.h"
 
 #include "CSurface.h"
-#include "Clock.h"
-#include "Elevator.h"
 #include "RoomDefs.h"
 #include "game.h"
 #include "gui.h"
@@ -23,11 +21,6 @@ void endGame() {
 void reset(Uint32 frozenTicks) {
     endGame();
     ticks::freeze(frozenTicks);
-    Clock* clock = Clock::Instance();
-    clock->setSpeed(100);
-    clock->set(0, 23, 1, 1, 1);
-    Clock::resetTimeOfDay();
-    Elevator::resetShuttle();
     keyModifiers::release();
     CSurface::setNightLook(false);
 }

@@ -13,12 +13,13 @@ namespace freshStart {
 // Ends any game and its GUI, empties the room table and drops queued events.
 void endGame();
 
-// endGame, then everything a new run starts with: time frozen at
-// frozenTicks, the clock at 23:00 of day 1 at its daytime pace with no part
-// of the day reported yet, no key held, the elevators' shuttle going up next.
+// endGame, then what a new run starts with outside the tower: time frozen
+// at frozenTicks, no key held, the day look.
 void reset(Uint32 frozenTicks);
 
-// reset, then the new game.
+// reset, then the new game with a new tower: the clock at 23:00 of day 1 at
+// its daytime pace with no part of the day reported yet, the elevators'
+// shuttle going up next.
 Game* newGame(Uint32 frozenTicks);
 
 }  // namespace freshStart

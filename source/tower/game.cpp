@@ -7,7 +7,6 @@
 #include <string>
 
 #include "CSurface.h"
-#include "Clock.h"
 #include "Room.h"
 #include "RoomDefs.h"
 #include "Soundbank.h"
@@ -20,7 +19,6 @@
 #include "toolbar.h"
 
 std::unique_ptr<Game> Game::singleton;
-const char* const Game::saveFileName = "save.txt";
 
 namespace {
 
@@ -35,22 +33,31 @@ constexpr const char* needLobby = "You must build a lobby first.";
 FILE* (*Game::openForWriting)(const char* path) = openPlainFile;
 
 Game* Game::Instance() {
-    if (!singleton) singleton.reset(new Game());
+    if (!singleton) singleton = std::unique_ptr<Game>(new Game());
     return singleton.get();
 }
 
-Game::Game() : map(std::make_unique<Map>()) {
+Game::Game() {
     Tile::initClip();
     gui = GUI::Instance();
-    clock = Clock::Instance();
     CSurface::setScreenColor(128, 0, 0);
     loadRoomDefs();
+    addButtons();
+    tower = std::make_unique<Tower>();
+}
 
-    // The lobby is charged what its definition says; so says its button.
-    const aRoom* lobbyKind = roomDefinition(0);
+void Game::addButtons() {
     for (const ToolbarButton& entry : toolbarButtons) {
-        std::string text = entry.helpText;
-        if (entry.code == events::BUILD_LOBBY && lobbyKind) text = "Build Lobby: Cost $" + moneyText(lobbyKind->cost);
+        std::string text = entry.label;
+        if (entry.priced) {
+            // The lobby is charged what its definition says; so say the buttons.
+            const aRoom* lobbyKind = roomDefinition(0);
+            const double price = entry.code == events::BUILD_FLOOR ? FLOOR_COST
+                                 : entry.code == events::BULLDOZE ? DESTROY_COST
+                                 : lobbyKind                      ? lobbyKind->cost
+                                                                  : 0;
+            text += ": Cost $" + moneyText(price);
+        }
         gui->addButton(entry.cell, entry.code, entry.momentary, text.c_str(), 0, entry.selectsTool);
         if (entry.code != events::BUILD_LOBBY) continue;
         for (size_t i = 1; i < rooms.size(); ++i) {
@@ -58,21 +65,22 @@ Game::Game() : map(std::make_unique<Map>()) {
                            static_cast<int>(i) + 1);
         }
     }
-    map->loadMap("assets/map.png", 10);
 }
 
 void Game::onExit() {
-    map.reset();
+    tower.reset();
     clearRoomDefs();
     if (singleton.get() == this) singleton.reset();
 }
 
 void Game::loop(short floor) {
-    gui->setFloor(floor + 1, map->getMaxFloors());
+    Map& map = tower->getMap();
+    Clock& clock = tower->getClock();
+    gui->setFloor(floor + 1, map.getMaxFloors());
     if (!paused) {
-        map->OnLoop();
-        if (clock->loop(ticked)) {
-            const double rent = map->collectRent(clock->getDay());
+        map.OnLoop();
+        if (clock.loop(ticked)) {
+            const double rent = map.collectRent(clock.getDay());
             if (rent != 0) {
                 changeFunds(rent, Ledger::RENT);
                 gui->setMessageText(("Rent collected: $" + moneyText(rent)).c_str());
@@ -82,12 +90,12 @@ void Game::loop(short floor) {
     // Paused or not, a change of the funds shows at once.
     if (!ticked) return;
 
-    const short timeOfDay = clock->getTimeOfDay();
+    const short timeOfDay = clock.getTimeOfDay();
     switch (timeOfDay) {
-    case Clock::NIGHT: CSurface::setScreenColor(0, 0, 64); clock->setSpeed(25); break;
-    case Clock::MORNING: CSurface::setScreenColor(120, 110, 255); clock->setSpeed(100); break;
+    case Clock::NIGHT: CSurface::setScreenColor(0, 0, 64); clock.setSpeed(25); break;
+    case Clock::MORNING: CSurface::setScreenColor(120, 110, 255); clock.setSpeed(100); break;
     case Clock::DAY: CSurface::setScreenColor(79, 164, 255); break;
-    case Clock::EVENING: CSurface::setScreenColor(64, 0, 128); clock->setSpeed(50); break;
+    case Clock::EVENING: CSurface::setScreenColor(64, 0, 128); clock.setSpeed(50); break;
     default: break;
     }
     if (timeOfDay >= Clock::NIGHT && timeOfDay <= Clock::EVENING) {
@@ -99,23 +107,23 @@ void Game::loop(short floor) {
     if (gui->getPanelKind() == events::SHOW_FINANCES) paintFinances(false);
 
     char text[512];
-    const int used = snprintf(text, sizeof text, "Funds: %4.2f\nTime:  ", funds);
-    if (used > 0 && static_cast<size_t>(used) < sizeof text) clock->appendClockTime(text + used, sizeof text - used);
+    const int used = snprintf(text, sizeof text, "Funds: %4.2f\nTime:  ", tower->getFunds());
+    if (used > 0 && static_cast<size_t>(used) < sizeof text) clock.appendClockTime(text + used, sizeof text - used);
     gui->setInfoText(text);
     ticked = false;
 }
 
-void Game::render(const point& camera) { map->OnRender(camera, cursorVisible); }
+void Game::render(const point& camera) { tower->getMap().OnRender(camera, cursorVisible, tower->getView()); }
 
 void Game::setCursor(point camera, int mouseX, int mouseY) {
-    if (cursorVisible) map->setCursor(camera, mouseX, mouseY);
+    if (cursorVisible) tower->getMap().setCursor(camera, mouseX, mouseY);
 }
 
 void Game::rotateCursor() {
-    if (cursorVisible) map->rotateCursor();
+    if (cursorVisible) tower->getMap().rotateCursor();
 }
 
-void Game::changeCursorSize(short spanY, short spanX) { map->changeCursorSize(spanY, spanX); }
+void Game::changeCursorSize(short spanY, short spanX) { tower->getMap().changeCursorSize(spanY, spanX); }
 
 void Game::setRoomType(short, short type) {
     roomType = type;
@@ -125,8 +133,7 @@ void Game::setRoomType(short, short type) {
 }
 
 void Game::changeFunds(double amount, Ledger::Kind kind) {
-    funds += amount;
-    ledger.record(clock->dayNumber(), kind, amount);
+    tower->changeFunds(amount, kind);
     ticked = true;
 }
 
@@ -138,16 +145,17 @@ void Game::built(int sound, double price, Ledger::Kind kind, const std::string& 
 
 void Game::buildEmptyFloor(short floor) {
     if (!cursorVisible) return;
-    if (funds < FLOOR_COST) {
+    if (!canAfford(FLOOR_COST)) {
         gui->setMessageText(tooPoor);
         return;
     }
-    if (floor + 1 > 9) {
+    // The top storey has no roof above it for a floor to make.
+    if (floor + 1 >= tower->getMap().getMaxFloors()) {
         gui->setMessageText("You cannot build any higher.");
         return;
     }
     beginStep();
-    if (map->buildFloor()) built(sounds::BUILD, FLOOR_COST, Ledger::CONSTRUCTION, "a floor");
+    if (tower->getMap().buildFloor()) built(sounds::BUILD, FLOOR_COST, Ledger::CONSTRUCTION, "a floor");
 }
 
 void Game::buildLobby(short floor) {
@@ -163,7 +171,7 @@ void Game::buildLobby(short floor) {
         return;
     }
     beginStep();
-    if (map->buildLobby()) {
+    if (tower->getMap().buildLobby()) {
         built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION, "a lobby cell");
     } else {
         gui->setMessageText(cannotBuildThere);
@@ -179,13 +187,16 @@ void Game::buildSelectedRoom(bool transport) {
         return;
     }
     beginStep();
-    const int result = transport ? map->buildTransportation(roomType, def->type) : map->buildRoom(roomType);
-    const point at = map->getCursorPosition();
-    Room* room = map->roomAt(at.x, at.y, at.z);
+    Map& map = tower->getMap();
+    const BuildResult result = transport ? map.buildTransportation(roomType, def->type) : map.buildRoom(roomType);
+    const point at = map.getCursorPosition();
+    Room* room = map.roomAt(at.x, at.y, at.z);
     switch (result) {
-    case 0: built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION, room ? room->getRoomInfo() : def->title); break;
-    case 1: gui->setMessageText(needLobby); break;
-    default: gui->setMessageText(cannotBuildThere); break;
+    case BuildResult::BUILT:
+        built(sounds::BUILD, def->cost, Ledger::CONSTRUCTION, room ? room->getRoomInfo() : def->title);
+        break;
+    case BuildResult::NEEDS_LOBBY: gui->setMessageText(needLobby); break;
+    case BuildResult::CANNOT_BUILD_THERE: gui->setMessageText(cannotBuildThere); break;
     }
 }
 
@@ -195,23 +206,24 @@ void Game::buildTransportation(short) { buildSelectedRoom(true); }
 
 void Game::bulldoze(short) {
     if (!cursorVisible) return;
-    if (funds < DESTROY_COST) {
+    if (!canAfford(DESTROY_COST)) {
         gui->setMessageText("You don't have enough money to bulldoze that.");
         return;
     }
     beginStep();
-    if (map->bulldoze()) built(sounds::BULLDOZE, DESTROY_COST, Ledger::BULLDOZING, "the bulldozing");
+    if (tower->getMap().bulldoze()) built(sounds::BULLDOZE, DESTROY_COST, Ledger::BULLDOZING, "the bulldozing");
 }
 
 void Game::beginStep() {
-    stepBefore = map->cellStates();
+    const Map& map = tower->getMap();
+    stepBefore = map.cellStates();
     // The rooms a step may take away are those under the cursor's footprint.
     stepRemovable.clear();
-    const point at = map->getCursorPosition();
-    for (int i = 0; i < map->getCursorSpanY(); ++i)
-        for (int j = 0; j < map->getCursorSpanX(); ++j) {
+    const point at = map.getCursorPosition();
+    for (int i = 0; i < map.getCursorSpanY(); ++i)
+        for (int j = 0; j < map.getCursorSpanX(); ++j) {
             RoomRecords::Description description;
-            if (RoomRecords::describe(map->roomAt(at.x - j, at.y - i, at.z), description))
+            if (RoomRecords::describe(map.roomAt(at.x - j, at.y - i, at.z), description))
                 stepRemovable.push_back(description);
         }
 }
@@ -219,7 +231,7 @@ void Game::beginStep() {
 void Game::endStep(double cost, Ledger::Kind kind, const std::string& what) {
     UndoHistory::Step step;
     step.before = std::move(stepBefore);
-    step.after = map->cellStates();
+    step.after = tower->getMap().cellStates();
     step.cost = cost;
     step.kind = kind;
     step.what = what;
@@ -231,12 +243,12 @@ void Game::endStep(double cost, Ledger::Kind kind, const std::string& what) {
     for (const RoomRecords::Description& room : stepRemovable)
         if (gone.erase(room.uid) != 0) step.removed.push_back(room);
     if (!gone.empty()) return;
-    history.push(std::move(step));
+    tower->getHistory().push(std::move(step));
 }
 
 namespace {
 
-Room* rebuildRemoved(int uid, const void* context) {
+std::unique_ptr<Room> rebuildRemoved(int uid, const void* context) {
     for (const RoomRecords::Description& room : *static_cast<const std::vector<RoomRecords::Description>*>(context))
         if (room.uid == uid) return RoomRecords::rebuild(room);
     return nullptr;
@@ -245,18 +257,20 @@ Room* rebuildRemoved(int uid, const void* context) {
 }  // namespace
 
 void Game::undo() {
+    UndoHistory& history = tower->getHistory();
+    Map& map = tower->getMap();
     if (history.empty()) {
         gui->setMessageText("Nothing to undo.");
         return;
     }
     const UndoHistory::Step& step = history.newest();
     // Only a tower that stands as the step left it can go back to before it.
-    if (map->cellStates() != step.after) {
+    if (map.cellStates() != step.after) {
         gui->setMessageText("That can't be undone any more.");
         history.dropNewest();
         return;
     }
-    map->restoreCells(step.before, rebuildRemoved, &step.removed);
+    map.restoreCells(step.before, rebuildRemoved, &step.removed);
     changeFunds(step.cost, step.kind);
     CSoundBank::SoundControl.Play(step.kind == Ledger::BULLDOZING ? sounds::BUILD : sounds::BULLDOZE);
     gui->setMessageText(("Undone: " + step.what + ", $" + moneyText(step.cost) + " back").c_str());
@@ -275,7 +289,8 @@ void echo(const char* title, const std::vector<std::string>& lines) {
 
 void Game::query(short) {
     if (!cursorVisible) return;
-    const std::vector<std::string> lines = queryReport(*map, *clock, map->getCursorPosition());
+    Map& map = tower->getMap();
+    const std::vector<std::string> lines = queryReport(map, tower->getClock(), map.getCursorPosition());
     echo("Query Tool", lines);
     gui->openPanel(lines, nullptr, events::QUERY_TOOL);
 }
@@ -283,19 +298,10 @@ void Game::query(short) {
 void Game::showFinances() { paintFinances(true); }
 
 void Game::paintFinances(bool opening) {
-    const FinanceReport report = financeReport(*map, ledger, *clock, funds);
+    const FinanceReport report =
+        financeReport(tower->getMap(), tower->getLedger(), tower->getClock(), tower->getFunds());
     if (opening) echo("Finances", report.lines);
     gui->openPanel(report.lines, &report.chart, events::SHOW_FINANCES);
-}
-
-bool Game::writeSave(FILE* file) {
-    bool ok = fprintf(file, "%lf\n", funds) > 0;
-    ok = clock->save(file) > 0 && ok;
-    ok = fputc('\n', file) != EOF && ok;
-    ok = map->save(file) && ok;
-    ok = RoomRecords::save(*map, file) && ok;
-    ok = ledger.save(file) && ok;
-    return ok;
 }
 
 void Game::save() {
@@ -308,7 +314,7 @@ void Game::save() {
         gui->setMessageText("Could not open save file.");
         return;
     }
-    bool ok = writeSave(file);
+    bool ok = tower->write(file);
     ok = fflush(file) == 0 && ok;
     const int descriptor = fileno(file);
     if (descriptor >= 0) ok = fsync(descriptor) == 0 && ok;
@@ -319,65 +325,20 @@ void Game::save() {
 }
 
 void Game::load() {
-    history.clear();
+    tower->getHistory().clear();
     FILE* file = fopen(gamePaths::player(saveFileName).c_str(), "r");
     if (!file) {
         gui->setMessageText("Could not open save file.");
         return;
     }
-    bool ok = true;
-    double loaded = funds;
-    const int read = fscanf(file, "%lf", &loaded);
-    if (read == EOF) {
-        puts("MONEY LOAD ERROR");
-        ok = false;
-    } else if (read == 1) {
-        // Money that is not a plain amount would make every later price check meaningless.
-        if (std::isfinite(loaded) && loaded >= 0) {
-            funds = loaded;
-        } else {
-            puts("MONEY LOAD ERROR");
-            ok = false;
-        }
-    }
-    if (!clock->load(file)) {
-        puts("CLOCK LOAD ERROR");
-        ok = false;
-    }
-    puts("loading map floor");
-    if (map->load(file)) {
-        loadSections(file);
-    } else {
-        puts("MAP LOAD ERROR");
-        ok = false;
-    }
+    const bool ok = tower->read(file);
     fclose(file);
     gui->setMessageText(ok ? "Game loaded." : "ERROR loading game.");
 }
 
-void Game::loadSections(FILE* file) {
-    // The tower's rooms are those of the file, or none for a file from
-    // before rooms were saved; the tiles they stood on came with the tiles.
-    RoomRecords roomRecords(*map);
-    ledger.clear();
-    saveSections::Reader reader(file);
-    std::string name;
-    long count = 0;
-    while (reader.nextSection(name, count)) {
-        if (roomRecords.read(name, reader)) continue;
-        if (name == "ledger") {
-            ledger.read(reader);
-            continue;
-        }
-        printf("save.txt: the section \"%s\" is not one this game knows; it was passed over\n", name.c_str());
-        reader.skipRecords();
-    }
-    roomRecords.finish();
-}
-
-void Game::testPathing(short) { map->buildPathingTree(); }
+void Game::testPathing(short) { tower->getMap().buildPathingTree(); }
 
 void Game::dumpVars(short) {
     printf("Room Type: %d\n", roomType);
-    map->dumpVars();
+    tower->getMap().dumpVars();
 }

@@ -6,16 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "Ledger.h"
-#include "Map.h"
-#include "UndoHistory.h"
+#include "Tower.h"
 #include "point.h"
 
 class GUI;
-class Clock;
 
-// The game controller: owns the tower and the money, turns the tower screen's
-// commands into construction with their prices and messages, and runs time.
+// The game controller: holds the tower, turns the tower screen's commands
+// into construction with their prices and messages, and runs time.
 class Game {
 public:
     static Game* Instance();
@@ -23,16 +20,18 @@ public:
 
     static constexpr double FLOOR_COST = 10.0;
     static constexpr double DESTROY_COST = 5.0;
-    static constexpr double STARTING_FUNDS = 5000.0;
-    static const char* const saveFileName;
+    static constexpr double STARTING_FUNDS = Tower::STARTING_FUNDS;
+    static constexpr char saveFileName[] = "save.txt";
 
-    // Ends the game: the map, the room kinds and the singleton are gone afterwards.
+    // Ends the game: the tower, the room kinds and the singleton are gone afterwards.
     void onExit();
     void loop(short floor);
     void render(const point& camera);
-    void render_debug(point) {}  // kept for debugging builds; the game never calls it
+    // The documented interfaces name it; the game never calls it.
+    void render_debug(point) {}
     void setCursor(point camera, int mouseX, int mouseY);
-    void rotateCursor();  // no key or button rotates the cursor yet
+    // No key or button rotates the cursor yet; the documented interfaces name it.
+    void rotateCursor();
     void toggleCursor(bool visible) { cursorVisible = visible; }
     void changeCursorSize(short n) { changeCursorSize(n, n); }
     void changeCursorSize(short spanY, short spanX);
@@ -49,9 +48,9 @@ public:
     // Takes back the newest construction or bulldozing with what it cost, up
     // to the last UndoHistory::depth; rent already collected stays.
     void undo();
-    void clearHistory() { history.clear(); }
-    size_t undoSteps() const { return history.size(); }
-    int getMaxFloors() const { return map->getMaxFloors(); }
+    void clearHistory() { tower->getHistory().clear(); }
+    size_t undoSteps() const { return tower->getHistory().size(); }
+    int getMaxFloors() const { return tower->getMap().getMaxFloors(); }
     void pause() { paused = !paused; }
     void save();
     void load();
@@ -59,12 +58,15 @@ public:
     void dumpVars(short floor);
 
     // Read-only views for the screens, the tests and the benchmark.
-    double getFunds() const { return funds; }
-    const Ledger& getLedger() const { return ledger; }
+    double getFunds() const { return tower->getFunds(); }
+    const Ledger& getLedger() const { return tower->getLedger(); }
     bool isPaused() const { return paused; }
     bool isCursorVisible() const { return cursorVisible; }
     short getRoomType() const { return roomType; }
-    Map& getMap() { return *map; }
+    Map& getMap() { return tower->getMap(); }
+    Clock& getClock() { return tower->getClock(); }
+    gameSettings& getView() { return tower->getView(); }
+    Tower& getTower() { return *tower; }
 
     // Opens the file a save is written to; tests replace it to make writes fail.
     static FILE* (*openForWriting)(const char* path);
@@ -76,9 +78,6 @@ private:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    bool writeSave(FILE* file);
-    // What follows the tile records: the rooms, and sections of later versions.
-    void loadSections(FILE* file);
     // Prices, builds and reports the selected room kind, as a room or as transport.
     void buildSelectedRoom(bool transport);
     void built(int sound, double price, Ledger::Kind kind, const std::string& what);
@@ -87,22 +86,20 @@ private:
     void endStep(double cost, Ledger::Kind kind, const std::string& what);
     // Paints the finances window afresh; true when it opens, so it is logged.
     void paintFinances(bool opening);
-    // The one place the funds change: the ledger records it, the read-out shows it.
+    // Every change of the funds: the tower records it, the read-out shows it.
     void changeFunds(double amount, Ledger::Kind kind);
-    bool canAfford(double price) const { return !(price > funds); }
+    bool canAfford(double price) const { return !(price > tower->getFunds()); }
+    // The bar's buttons, with the prices in force in their help texts.
+    void addButtons();
 
     static std::unique_ptr<Game> singleton;
 
     GUI* gui;
-    Clock* clock;
 
     bool paused = false;
     bool cursorVisible = true;
     bool ticked = true;
-    std::unique_ptr<Map> map;
-    double funds = STARTING_FUNDS;
-    Ledger ledger;
-    UndoHistory history;
+    std::unique_ptr<Tower> tower;
     Map::Cells stepBefore;
     std::vector<RoomRecords::Description> stepRemovable;
     short roomType = 0;

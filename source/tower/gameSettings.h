@@ -1,24 +1,21 @@
 #ifndef ZENTROVA_GAMESETTINGS_H
 #define ZENTROVA_GAMESETTINGS_H
 
-// The player's view switches for the tower; not saved, every run starts the same.
+// The player's view switches for the tower: part of the tower object, not
+// saved; a loaded tower keeps the switches of the one it replaces.
 class gameSettings {
 public:
-    static gameSettings* Instance();
-
     bool isCeilingVisible() const { return (flags & ceilingsVisible) != 0; }
     void toggleCeilings() { flags ^= ceilingsVisible; }
     bool isGridOn() const { return (flags & gridOn) != 0; }
     void toggleGrid() { flags ^= gridOn; }
     bool areRoomsOn() const { return (flags & roomsOn) != 0; }
     void toggleRooms() { flags ^= roomsOn; }
+    // One wall style; the documented interfaces keep the count.
     int getTotalWallTypes() const { return totalWallTypes; }
     void dumpSettings() const;
 
 private:
-    gameSettings() = default;
-    static gameSettings* singleton;
-
     static constexpr unsigned ceilingsVisible = 1;
     static constexpr unsigned gridOn = 2;
     static constexpr unsigned roomsOn = 4;

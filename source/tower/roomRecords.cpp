@@ -7,9 +7,10 @@
 
 #include "BasicRoom.h"
 #include "Elevator.h"
-#include "Lobby.h"
 #include "Map.h"
 #include "RoomDefs.h"
+#include "RoomFactory.h"
+#include "Room.h"
 #include "Tile.h"
 
 namespace {
@@ -91,15 +92,21 @@ bool RoomRecords::save(const Map& map, FILE* file) {
     }
 
     ok = saveSections::writeHeader(file, "kinds", static_cast<long>(rooms.size())) && ok;
-    for (const aRoom& def : rooms) ok = fprintf(file, "%s %d %d\n", def.kindName.c_str(), def.nextVariant, def.count) > 0 && ok;
+    for (size_t kind = 0; kind < rooms.size(); ++kind) {
+        const RoomCounters::Next next = map.counters().peek(static_cast<int>(kind));
+        ok = fprintf(file, "%s %d %d\n", rooms[kind].kindName.c_str(), next.variant, next.serial) > 0 && ok;
+    }
     ok = saveSections::writeHeader(file, "shuttle", 1) && ok;
-    ok = fprintf(file, "%d\n", Elevator::nextFloorGoal()) > 0 && ok;
+    ok = fprintf(file, "%d\n", map.shuttle().nextGoal()) > 0 && ok;
     return ok;
 }
 
 RoomRecords::RoomRecords(Map& tower) : map(tower) {
     map.removeAllRooms();
-    for (const aRoom& def : rooms) counters.push_back(Counter{def.nextVariant, def.count, 0});
+    for (size_t kind = 0; kind < rooms.size(); ++kind) {
+        const RoomCounters::Next next = map.counters().peek(static_cast<int>(kind));
+        counters.push_back(Counter{next.variant, next.serial, 0});
+    }
 }
 
 bool RoomRecords::read(const std::string& name, saveSections::Reader& reader) {
@@ -112,7 +119,7 @@ bool RoomRecords::read(const std::string& name, saveSections::Reader& reader) {
         int goal = 0;
         if (reader.nextRecord(line)) {
             Fields fields(line, 0);
-            if (!fields.number(goal) || !fields.allRead() || !Elevator::setNextFloorGoal(goal)) {
+            if (!fields.number(goal) || !fields.allRead() || !map.shuttle().setNextGoal(goal)) {
                 puts("save.txt: the shuttle's next floor is not 0 or 1; it was left as it was");
             }
         }
@@ -173,11 +180,11 @@ void RoomRecords::readRoom(const std::string& line, long index) {
     description.serial = serial;
     description.car = car;
     bool carRestored = true;
-    Room* room = rebuild(description, &carRestored);
+    std::unique_ptr<Room> room = rebuild(description, &carRestored);
     if (!carRestored) printf("save.txt: the car of the elevator at %d %d %d starts again from its lowest floor\n", x, y, z);
     Counter& counter = counters[static_cast<size_t>(kind)];
     if (serial > counter.highestSerial) counter.highestSerial = serial;
-    if (room) map.adoptRoom(room, cells);
+    map.adoptRoom(std::move(room), cells);
 }
 
 bool RoomRecords::describe(const Room* room, Description& description) {
@@ -192,28 +199,15 @@ bool RoomRecords::describe(const Room* room, Description& description) {
     return true;
 }
 
-Room* RoomRecords::rebuild(const Description& description, bool* carRestored) {
-    aRoom* def = roomDefinition(description.kind);
-    if (!def) return nullptr;
-    // Built as in play, with the kind's counters set to what it took then.
-    const unsigned short nextVariant = def->nextVariant;
-    const int count = def->count;
-    def->nextVariant = static_cast<unsigned short>(description.variant);
-    def->count = description.serial;
-    Room* room = nullptr;
-    if (description.kind == 0) {
-        room = new Lobby(description.anchor);
-    } else if (def->type == ELEVATOR) {
-        auto* shaft = new Elevator(description.anchor, description.kind);
-        const bool restored = shaft->car().restore(description.car, Elevator::topShuttleFloor);
+std::unique_ptr<Room> RoomRecords::rebuild(const Description& description, bool* carRestored) {
+    std::unique_ptr<BasicRoom> room =
+        makeRoom(description.kind, description.anchor, RoomCounters::Next{description.variant, description.serial});
+    if (!room) return nullptr;
+    if (auto* shaft = dynamic_cast<Elevator*>(room.get())) {
+        const bool restored = shaft->car().restore(description.car, Shuttle::topFloor);
         if (carRestored) *carRestored = restored;
-        room = shaft;
-    } else if (def->type == BASIC) {
-        room = new BasicRoom(description.anchor, description.kind);
     }
-    def->nextVariant = nextVariant;
-    def->count = count;
-    if (room) room->setUid(description.uid);
+    room->setUid(description.uid);
     return room;
 }
 
@@ -237,8 +231,8 @@ void RoomRecords::finish() {
     map.reopenUncoveredCells();
     for (size_t kind = 0; kind < counters.size() && kind < rooms.size(); ++kind) {
         const Counter& counter = counters[kind];
-        rooms[kind].nextVariant = static_cast<unsigned short>(counter.nextVariant);
         const bool behind = counter.count <= counter.highestSerial && counter.highestSerial < INT_MAX;
-        rooms[kind].count = behind ? counter.highestSerial + 1 : counter.count;
+        map.counters().set(static_cast<int>(kind),
+                           RoomCounters::Next{counter.nextVariant, behind ? counter.highestSerial + 1 : counter.count});
     }
 }

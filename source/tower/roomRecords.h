@@ -2,6 +2,7 @@
 #define ZENTROVA_ROOMRECORDS_H
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ public:
     // Builds the room again through its kind's constructor, leaving the kind's
     // counters as they were; an elevator's car takes the state described if
     // the shuttle can be in it. Null for a kind that builds no room.
-    static Room* rebuild(const Description& description, bool* carRestored = nullptr);
+    static std::unique_ptr<Room> rebuild(const Description& description, bool* carRestored = nullptr);
 
     static bool save(const Map& map, FILE* file);
 

@@ -86,7 +86,7 @@ void Button::generateClip() {
 void Button::show(SDL_Surface* target) {
     if (event.data1) {
         const aRoom* definition = static_cast<const aRoom*>(event.data1);
-        CSurface::OnDraw(target, definition->icon, rect.x, rect.y, nullptr);
+        CSurface::OnDraw(target, definition->icon.get(), rect.x, rect.y, nullptr);
     } else {
         CSurface::OnDraw(target, slots::BUTTONS, rect.x, rect.y, &clip);
     }

@@ -20,7 +20,7 @@ Uint32 mapped(SDL_Surface* surface, SDL_Color colour) {
 }
 
 void writeText(SDL_Surface* target, const std::string& text, int x, int y) {
-    SurfacePtr rendered(FNT_Render(text.c_str(), gui_text));
+    SurfacePtr rendered = FNT_Render(text.c_str(), gui_text);
     if (rendered) CSurface::OnDraw(target, rendered.get(), x, y, nullptr);
 }
 

@@ -7,8 +7,8 @@
 #include "spf.h"
 
 int gTextMenuOption::selectedOption = 0;
-SDL_Surface* gTextMenuOption::selectedBackground = nullptr;
-SDL_Surface* gTextMenuOption::normalBackground = nullptr;
+SurfacePtr gTextMenuOption::selectedBackground;
+SurfacePtr gTextMenuOption::normalBackground;
 bool gTextMenuOption::optionFound = false;
 
 gTextMenuOption::gTextMenuOption(int px, int py, const char* text, int optionId)
@@ -19,8 +19,6 @@ gTextMenuOption::gTextMenuOption(int px, int py, const char* text, int optionId)
     area.h = plateHeight;
 }
 
-gTextMenuOption::~gTextMenuOption() { SDL_FreeSurface(textSurface); }
-
 void gTextMenuOption::loop(int mouseX, int mouseY) {
     if (mouseIsInside(mouseX, mouseY, area, 0, 0)) {
         selectedOption = id;
@@ -29,30 +27,27 @@ void gTextMenuOption::loop(int mouseX, int mouseY) {
 }
 
 void gTextMenuOption::render() {
-    CSurface::OnDraw(0, id == selectedOption ? selectedBackground : normalBackground, x, y, nullptr);
-    CSurface::OnDraw(0, textSurface, x + 15, y + 6, nullptr);
+    CSurface::OnDraw(0, (id == selectedOption ? selectedBackground : normalBackground).get(), x, y, nullptr);
+    CSurface::OnDraw(0, textSurface.get(), x + 15, y + 6, nullptr);
 }
 
 namespace {
 
-SDL_Surface* plateIn(SDL_Surface* work, SDL_Color colour) {
+SurfacePtr plateIn(SDL_Surface* work, SDL_Color colour) {
     SDL_FillRect(work, nullptr, SDL_MapRGB(work->format, colour.r, colour.g, colour.b));
-    return SDL_DisplayFormatAlpha(work);
+    return SurfacePtr(SDL_DisplayFormatAlpha(work));
 }
 
 }  // namespace
 
 void gTextMenuOption::rebuildPlates() {
-    SDL_Surface* work =
-        SDL_CreateRGBSurface(0, plateWidth, plateHeight, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    const SurfacePtr work(
+        SDL_CreateRGBSurface(0, plateWidth, plateHeight, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000));
     if (!work) {
         fputs("menu surface is NULL", stderr);
         return;
     }
-    SDL_FreeSurface(normalBackground);
-    SDL_FreeSurface(selectedBackground);
-    normalBackground = plateIn(work, gui_background);
-    selectedBackground = plateIn(work, gui_border);
-    SDL_FreeSurface(work);
+    normalBackground = plateIn(work.get(), gui_background);
+    selectedBackground = plateIn(work.get(), gui_border);
     selectedOption = 0;
 }

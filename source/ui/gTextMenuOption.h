@@ -3,20 +3,21 @@
 
 #include <SDL.h>
 
+#include "CSurface.h"
+
 // One labelled 100 x 20 plate of a text menu. The selection and the two plate
 // pictures are shared by every menu: only one menu is ever on screen.
 class gTextMenuOption {
 public:
     static int selectedOption;  // id of the highlighted option, 0 for none
-    static SDL_Surface* selectedBackground;
-    static SDL_Surface* normalBackground;
+    static SurfacePtr selectedBackground;
+    static SurfacePtr normalBackground;
     static bool optionFound;
 
     static constexpr int plateWidth = 100;
     static constexpr int plateHeight = 20;
 
     gTextMenuOption(int x, int y, const char* text, int id);
-    ~gTextMenuOption();
     gTextMenuOption(const gTextMenuOption&) = delete;
     gTextMenuOption& operator=(const gTextMenuOption&) = delete;
 
@@ -33,7 +34,7 @@ private:
     int x;
     int y;
     int id;
-    SDL_Surface* textSurface;
+    SurfacePtr textSurface;
     SDL_Rect area;
 };
 

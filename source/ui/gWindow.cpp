@@ -25,7 +25,7 @@ gWindow::gWindow(int px, int py, const char* message, SDL_Rect size, int buttons
         backgroundColour = SDL_MapRGB(surface->format, gui_background.r, gui_background.g, gui_background.b);
         borderColour = SDL_MapRGB(surface->format, gui_border.r, gui_border.g, gui_border.b);
     }
-    textSurface.reset(FNT_Render(text, gui_text));
+    textSurface = FNT_Render(text, gui_text);
     inner.x = 2;
     inner.y = 2;
     inner.w = static_cast<Uint16>(inner.w - 2);

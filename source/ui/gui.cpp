@@ -106,7 +106,7 @@ void GUI::pause() {
 
 void GUI::setInfoText(const char* text) {
     infoText = text ? text : "";
-    infoSurface.reset(FNT_Render(infoText.c_str(), gui_text));
+    infoSurface = FNT_Render(infoText.c_str(), gui_text);
     dirty = true;
     // 50 pixels in from the right edge, but in a narrow window not over the
     // last button, nor beyond the edge.
@@ -126,7 +126,7 @@ void GUI::setHelpText(const char* text) {
     }
     if (helpSurface && helpText == text) return;
     helpText = text;
-    helpSurface.reset(FNT_Render(helpText.c_str(), gui_text));
+    helpSurface = FNT_Render(helpText.c_str(), gui_text);
     dirty = true;
 }
 
@@ -139,7 +139,7 @@ void GUI::setMessageText(const char* text) {
     }
     if (messageSurface && messageText == text) return;
     messageText = text;
-    messageSurface.reset(FNT_Render(messageText.c_str(), gui_text));
+    messageSurface = FNT_Render(messageText.c_str(), gui_text);
     dirty = true;
 }
 

@@ -36,7 +36,7 @@ FNT_Extent FNT_Generate(const char* text, unsigned int length, unsigned int pitc
     return FNT_Extent{width, height};
 }
 
-SDL_Surface* FNT_RenderMax(const char* text, unsigned int length, SDL_Color colour) {
+SurfacePtr FNT_RenderMax(const char* text, unsigned int length, SDL_Color colour) {
     SDL_Color background;
     background.r = static_cast<Uint8>((colour.r + 126) % 255);
     background.g = static_cast<Uint8>((colour.g + 126) % 255);
@@ -45,8 +45,9 @@ SDL_Surface* FNT_RenderMax(const char* text, unsigned int length, SDL_Color colo
 
     const FNT_Extent extent = FNT_Generate(text, length, 0, nullptr);
     if (extent.width > 0xFFFF || extent.height > 0xFFFF) return nullptr;  // beyond what a surface can describe
-    SDL_Surface* surface =
-        SDL_CreateRGBSurface(0, static_cast<int>(extent.width), static_cast<int>(extent.height), 8, 0, 0, 0, 0);
+    SurfacePtr owned(
+        SDL_CreateRGBSurface(0, static_cast<int>(extent.width), static_cast<int>(extent.height), 8, 0, 0, 0, 0));
+    SDL_Surface* surface = owned.get();
     if (!surface) return nullptr;
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, 0);
     SDL_Color palette[2] = {background, colour};
@@ -58,9 +59,9 @@ SDL_Surface* FNT_RenderMax(const char* text, unsigned int length, SDL_Color colo
         FNT_Generate(text, length, surface->pitch, static_cast<Uint8*>(surface->pixels));
         if (mustLock) SDL_UnlockSurface(surface);
     }
-    return surface;
+    return owned;
 }
 
-SDL_Surface* FNT_Render(const char* text, SDL_Color colour) {
+SurfacePtr FNT_Render(const char* text, SDL_Color colour) {
     return FNT_RenderMax(text, static_cast<unsigned int>(strlen(text)), colour);
 }

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include "CSurface.h"
+
 // Width and height of a laid-out text, in pixels.
 struct FNT_Extent {
     Uint32 width;
@@ -15,8 +17,8 @@ struct FNT_Extent {
 FNT_Extent FNT_Generate(const char* text, unsigned int length, unsigned int pitch, Uint8* pixels);
 
 // A new 8-bit surface holding the text in one colour over a colour-keyed
-// background; the caller frees it. Null when it cannot be created.
-SDL_Surface* FNT_RenderMax(const char* text, unsigned int length, SDL_Color colour);
-SDL_Surface* FNT_Render(const char* text, SDL_Color colour);
+// background. Null when it cannot be created.
+SurfacePtr FNT_RenderMax(const char* text, unsigned int length, SDL_Color colour);
+SurfacePtr FNT_Render(const char* text, SDL_Color colour);
 
 #endif

@@ -38,6 +38,12 @@ moved=$((start - $(camera_x)))
 pass "one second of a held arrow key scrolled $moved pixels"
 xdotool key Left   # a tap scrolls a few pixels at most; the view stays about where it was
 sleep 0.2
+# Back to about where it started, so the cells below stay in the window
+# however far a busy machine let the held key scroll.
+xdotool keydown Left
+sleep 1
+xdotool keyup Left
+sleep 0.2
 x0=$(camera_x)
 cell_px() { echo $((x0 + ($1 - $2) * 64)); }
 click_cell_at() { move_twice_and_click "$1" "$2" "$E2E_CELL_PAUSE"; }

@@ -69,7 +69,7 @@ void openHeadlessScreen() {
         fprintf(stderr, "no headless screen: %s\n", SDL_GetError());
         abort();
     }
-    CSurface::SurfaceList.push_back(screen);
+    CSurface::setWindow(screen);
     if (!CSurface::loadSurfaces(engine.getRequiredFiles())) abort();
     atexit(closeHeadlessScreen);
 }

@@ -27,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0) drawWithin(text, static_cast<unsigned int>(data[0] % size));
 
     SDL_Color ink = {255, 255, 255, 0};
-    SDL_FreeSurface(FNT_RenderMax(text, static_cast<unsigned int>(size), ink));
+    FNT_RenderMax(text, static_cast<unsigned int>(size), ink);
     return 0;
 }

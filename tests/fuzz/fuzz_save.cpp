@@ -23,9 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!std::isfinite(game->getFunds()) || game->getFunds() < 0) abort();
     Map& map = game->getMap();
     if (map.roomCountProblem()) abort();
-    if (Elevator::nextFloorGoal() < 0 || Elevator::nextFloorGoal() > Elevator::topShuttleFloor) abort();
-    for (const aRoom& def : rooms)
-        if (def.count < 1 || def.nextVariant > def.maxVariant) abort();
+    if (map.shuttle().nextGoal() < 0 || map.shuttle().nextGoal() > Shuttle::topFloor) abort();
+    for (size_t kind = 0; kind < rooms.size(); ++kind) {
+        const RoomCounters::Next next = map.counters().peek(static_cast<int>(kind));
+        if (next.serial < 1 || next.variant < 0 || next.variant > rooms[kind].maxVariant) abort();
+    }
     game->loop(0);
     game->render(point(0, 0, 0));
     if (map.getMaxFloors() < 1 || map.getMaxFloors() > Map::capacityZ) abort();

@@ -1,0 +1,58 @@
+#ifndef ZENTROVA_TOWER_H
+#define ZENTROVA_TOWER_H
+
+#include <cstdio>
+
+#include "Clock.h"
+#include "Ledger.h"
+#include "Map.h"
+#include "UndoHistory.h"
+#include "gameSettings.h"
+
+// Everything a running tower is, in one object: the map with its tiles,
+// rooms, room counters and the elevators' shared goal, the calendar, the
+// money and its ledger, the undo history and the view switches. A new game
+// or a load makes a new one; nothing of a tower lives anywhere else, so two
+// can exist side by side (a test, the benchmark, a study).
+class Tower {
+public:
+    static constexpr double STARTING_FUNDS = 5000.0;
+    static constexpr int STOREYS = 10;
+
+    // An empty lot of STOREYS storeys at 23:00 of day 1 with the starting funds.
+    Tower();
+    Tower(const Tower&) = delete;
+    Tower& operator=(const Tower&) = delete;
+
+    Map& getMap() { return grid; }
+    const Map& getMap() const { return grid; }
+    Clock& getClock() { return calendar; }
+    const Clock& getClock() const { return calendar; }
+    const Ledger& getLedger() const { return accounts; }
+    UndoHistory& getHistory() { return steps; }
+    gameSettings& getView() { return viewSwitches; }
+    const gameSettings& getView() const { return viewSwitches; }
+    double getFunds() const { return money; }
+
+    // The one place the funds change: the ledger records it under today.
+    void changeFunds(double amount, Ledger::Kind kind);
+
+    // The saved game: funds, clock, tile records, then the sections.
+    bool write(FILE* file) const;
+    // Reads a saved game over this tower; false when the file's money,
+    // clock or tile records could not be read.
+    bool read(FILE* file);
+
+private:
+    // What follows the tile records: the rooms, and sections of later versions.
+    void readSections(FILE* file);
+
+    Map grid;
+    Clock calendar;
+    Ledger accounts;
+    UndoHistory steps;
+    gameSettings viewSwitches;
+    double money = STARTING_FUNDS;
+};
+
+#endif
