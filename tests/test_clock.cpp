@@ -59,7 +59,7 @@ protected:
         clock->save(file);
         rewind(file);
         char line[64] = "";
-        fgets(line, sizeof line, file);
+        EXPECT_NE(nullptr, fgets(line, sizeof line, file)) << "the clock wrote no record";
         fclose(file);
         return line;
     }

@@ -509,7 +509,9 @@ bool Map::save(FILE* file) const {
 
 bool Map::load(FILE* file) {
     int floors = maxFloors, w = width, h = height;
-    fscanf(file, "%d %d %d", &floors, &w, &h);
+    // Fields the file lacks or garbles keep the grid's own shape, as a tile's
+    // do, so what is judged below is the values, not how many were read.
+    [[maybe_unused]] const int fieldsRead = fscanf(file, "%d %d %d", &floors, &w, &h);
     // The tile records are positional: a grid of another shape cannot be
     // fitted into this one, so such a file is refused as a whole.
     if (floors < 1 || floors > capacityZ || w < 1 || w > capacityX || h < 1 || h > capacityY) {

@@ -3,7 +3,8 @@
 # the layout it gives; the installed game started from an empty directory
 # with a scratch HOME, which plays, saves into ~/.local/share/zentrova and
 # leaves the working directory alone; the .deb that CPack makes, its contents
-# and dependencies, and its program run from the unpacked tree; the start-up
+# and dependencies, what lintian says of it, and its program run from the
+# unpacked tree; the start-up
 # failures of an installed game; and starts on an X server that resets
 # whenever its last client leaves.
 # Usage: e2e_install.sh path/to/zentrova (inside its CMake build tree)
@@ -44,10 +45,15 @@ unset XDG_DATA_HOME SDL_VIDEODRIVER
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "cmake --install: $(tail -5 "$work/install.log")"
 for file in bin/zentrova share/zentrova/config.xml share/applications/org.zentrova.Zentrova.desktop \
-    share/metainfo/org.zentrova.Zentrova.metainfo.xml share/man/man6/zentrova.6; do
+    share/metainfo/org.zentrova.Zentrova.metainfo.xml share/man/man6/zentrova.6.gz \
+    share/doc/zentrova/copyright share/doc/zentrova/changelog.gz; do
     [ -s "$prefix/$file" ] || fail "the install lacks $file"
 done
 [ -x "$prefix/bin/zentrova" ] || fail "bin/zentrova is not executable"
+[ ! -e "$prefix/games" ] || fail "cmake --install made games/, which only the .deb has"
+# The same page always compresses to the same bytes: no name, no time stamp.
+gzip -9n -c "$repo/zentrova.6" | cmp -s - "$prefix/share/man/man6/zentrova.6.gz" ||
+    fail "share/man/man6/zentrova.6.gz is not zentrova.6 at gzip -9n"
 diff -r --exclude=icons "$repo/assets" "$prefix/share/zentrova/assets" >/dev/null ||
     fail "share/zentrova/assets differs from assets/"
 for size in 48 128 256; do
@@ -57,7 +63,7 @@ done
 desktop-file-validate "$prefix/share/applications/org.zentrova.Zentrova.desktop" || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.zentrova.Zentrova.metainfo.xml" >"$work/appstream.log" 2>&1 ||
     fail "the AppStream metadata is not valid: $(cat "$work/appstream.log")"
-pass "cmake --install: program, data, desktop entry, metadata, three icons and the manual page, all valid"
+pass "cmake --install: program, data, desktop entry, metadata, three icons, the manual page, changelog and copyright, all valid"
 
 # ---- the .deb -------------------------------------------------------------------------
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1 ||
@@ -65,19 +71,33 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.lo
 deb="$(ls "$work"/deb/zentrova_*.deb 2>/dev/null | head -n 1)"
 [ -n "$deb" ] || fail "cpack made no zentrova_*.deb"
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/deb-files"
-for file in ./usr/bin/zentrova ./usr/share/zentrova/config.xml ./usr/share/zentrova/assets/tiles.png \
+for file in ./usr/games/zentrova ./usr/share/zentrova/config.xml ./usr/share/zentrova/assets/tiles.png \
     ./usr/share/zentrova/assets/office.xml ./usr/share/applications/org.zentrova.Zentrova.desktop \
     ./usr/share/metainfo/org.zentrova.Zentrova.metainfo.xml ./usr/share/icons/hicolor/48x48/apps/zentrova.png \
-    ./usr/share/man/man6/zentrova.6; do
+    ./usr/share/man/man6/zentrova.6.gz ./usr/share/doc/zentrova/changelog.gz ./usr/share/doc/zentrova/copyright; do
     grep -qxF "$file" "$work/deb-files" || fail "the .deb lacks $file"
 done
+grep -q '^\./usr/bin/' "$work/deb-files" && fail "the .deb has the program in /usr/bin as well as /usr/games"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for library in libsdl1.2debian libsdl-image1.2 libsdl-mixer1.2 libtinyxml2.6.2v5 libc6; do
     [[ ", $depends" == *", $library "* ]] || fail "the .deb does not depend on $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package Architecture)" = "Package: zentrova
 Architecture: $(dpkg --print-architecture)" ] || fail "package name or architecture: $(dpkg-deb -f "$deb" Package Architecture)"
+version="$(dpkg-parsechangelog -l "$repo/packaging/changelog" -S Version)"
+[ "$version" = "$(dpkg-deb -f "$deb" Version)" ] ||
+    fail "the changelog's last entry is $version, the package $(dpkg-deb -f "$deb" Version)"
 pass "cpack -G DEB: $(basename "$deb") holds the tree under /usr and depends on $depends"
+
+if command -v lintian >/dev/null; then
+    lintian --pedantic --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1
+    status=$?
+    grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian finds errors or warnings in the .deb"
+    [ "$status" = 0 ] || fail "lintian ended with $status: $(cat "$work/lintian.log")"
+    pass "lintian --pedantic: no error or warning"
+else
+    echo "skip: lintian is not installed, the .deb is not checked against Debian's policy"
+fi
 
 # ---- the installed game, played from an empty directory ---------------------------
 mkdir "$work/empty" "$work/home"
@@ -127,7 +147,7 @@ pass "installed game from an empty directory: played at most $rate fps, saved in
 
 # ---- the .deb's program, unpacked elsewhere, loads that save ------------------------
 dpkg-deb -x "$deb" "$work/unpacked"
-e2e_start_game "$work/unpacked/usr/bin/zentrova"
+e2e_start_game "$work/unpacked/usr/games/zentrova"
 e2e_wait_for_output "Data from $(realpath "$work/unpacked/usr/share/zentrova")" 1 ||
     fail "the unpacked program did not find the data beside it: $(head -n 1 "$work/out")"
 xdotool key l
