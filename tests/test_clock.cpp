@@ -151,8 +151,8 @@ TEST_F(ClockTest, RecordRoundTripsAndOutOfRangeFieldsKeepTheClocksOwn) {
     EXPECT_EQ(record, saved());
     EXPECT_TRUE(load("59 0 14 1 30000"));
     EXPECT_EQ("59 0 14 1 30000", saved()) << "the extremes of each range are taken";
-    EXPECT_TRUE(load("7 8")) << "a partial record counts as loaded";
-    EXPECT_EQ("7 8 14 1 30000", saved());
+    EXPECT_FALSE(load("7 8")) << "a record cut short is no clock";
+    EXPECT_FALSE(load("7 8 x 1 1")) << "nor one with a word among its numbers";
     EXPECT_FALSE(load("")) << "an empty record is the end of the file";
-    EXPECT_EQ("7 8 14 1 30000", saved());
+    EXPECT_EQ("59 0 14 1 30000", saved()) << "the refused records were not half taken";
 }

@@ -2,6 +2,7 @@
 // and checks the map, the money, the messages and the saved file.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -417,18 +418,22 @@ TEST_F(TowerScreen, UndoTakesBackBuildingAndBulldozingWithTheirCost) {
     EXPECT_EQ(roomName, map().roomAt(3, 2, 0)->getRoomInfo()) << "the room comes back as it was";
     EXPECT_DOUBLE_EQ(built, game->getFunds()) << "both fees given back";
 
-    game->getClock().set(59, 23, 1, 1, 1);  // the room earns its rent, then is undone
-    ticks::advance(10000);
-    frame();
-    undo();  // the floor on storey 1
+    undo();  // the floor on storey 1, the same day
     EXPECT_EQ(nullptr, map().roomAt(7, 4, 1));
     EXPECT_FALSE(map().tileAt(7, 4, 1)->hasFloor());
-    undo();  // the elevator
-    EXPECT_EQ(nullptr, map().roomAt(6, 3, 0));
-    undo();  // the Single Room
-    EXPECT_EQ(nullptr, map().roomAt(3, 2, 0));
-    EXPECT_DOUBLE_EQ(built + Game::FLOOR_COST + rooms[1].cost + rooms[2].cost + rooms[2].rentIncome, game->getFunds())
-        << "the rent it earned stays";
+    EXPECT_DOUBLE_EQ(built + Game::FLOOR_COST, game->getFunds());
+
+    game->getClock().set(59, 23, 1, 1, 1);  // the room earns its rent at midnight...
+    ticks::advance(10000);
+    frame();
+    const double paid = game->getFunds();
+    EXPECT_DOUBLE_EQ(built + Game::FLOOR_COST + rooms[2].rentIncome, paid);
+    undo();  // ...so the steps of the day before give nothing back
+    EXPECT_STREQ("That can't be undone any more.", gui->getMessageText());
+    undo();
+    EXPECT_NE(nullptr, map().roomAt(6, 3, 0)) << "the elevator stays";
+    EXPECT_NE(nullptr, map().roomAt(3, 2, 0)) << "the Single Room stays";
+    EXPECT_DOUBLE_EQ(paid, game->getFunds()) << "no price back for a room that earned its rent";
 
     for (int i = 0; i < 30; ++i) undo();
     EXPECT_STREQ("Nothing to undo.", gui->getMessageText()) << "only the last 20 steps are kept";
@@ -751,38 +756,86 @@ TEST_F(TowerScreen, AFailedSaveLeavesThePreviousSaveAsItWas) {
     }
 }
 
-TEST_F(TowerScreen, HostileSavesNeverLeaveTheGrid) {
-    const char* files[] = {
+// A load is all or nothing: whatever cannot be read leaves the running tower,
+// its money, clock, ledger and undo history exactly as they were.
+TEST_F(TowerScreen, AFailedLoadLeavesTheTowerAsItWas) {
+    clickCell(5, 5);
+    clickCell(6, 5);
+    game->save();
+    const std::string good = readFile("save.txt");
+    clickCell(7, 5);  // built after the save, unsaved; three floors to undo
+    game->save();
+    const std::string before = readFile("save.txt");
+    const size_t clockEnd = good.find('\n', good.find('\n') + 1) + 1;
+    const std::string header = good.substr(0, clockEnd);
+    const std::string afterGrid = good.substr(good.find('\n', clockEnd) + 1);
+    const std::string files[] = {
         "",
-        "5000\n0 23 1 1 1\n11 20 20\n2 0 31\n",
-        "5000\n0 23 1 1 1\n10 21 20\n",
-        "5000\n0 23 1 1 1\n-3 0 20\n",
-        "5000\n0 23 1 1 1\n10 20 20\n7 99 -1\n-4 20 65535\n2 15 2147483647\n",
-        "abc def\nxyz\n",
-        "nan\n0 23 1 1 1\n",
-        "-500\n99 99 99 99 99\n1 1 1\n3 0 4\n",
+        "\n\n\n\n",
+        header,                                       // cut after the clock
+        header + "10 20\n" + afterGrid,                // a bad grid line
+        header + "10 21 20\n" + afterGrid,             // a grid of another shape
+        "999999\n" + good.substr(good.find('\n') + 1, clockEnd - good.find('\n') - 1) + "ten twenty twenty\n",
+        "plenty of money\n" + good.substr(good.find('\n') + 1),  // a junk first line
+        "nan\n" + good.substr(good.find('\n') + 1),
+        "-500\n" + good.substr(good.find('\n') + 1),
+        good.substr(0, good.size() - good.size() / 2),  // cut among the tile records
+        header + "10 20 20\n2 x 7\n" + afterGrid,
     };
-    for (const char* text : files) {
+    for (const std::string& text : files) {
         writeFile("save.txt", text);
+        {
+            CapturedOutput out(stdout);
+            game->load();
+        }
+        EXPECT_STREQ("ERROR loading game.", gui->getMessageText()) << text.substr(0, 60);
+        EXPECT_EQ(3u, game->undoSteps()) << "the undo history stays: " << text.substr(0, 60);
+        game->save();
+        ASSERT_EQ(before, readFile("save.txt")) << "the tower changed after loading: " << text.substr(0, 60);
+    }
+    // save.txt as a folder, or far larger than any tower: refused unread.
+    ASSERT_EQ(0, remove("save.txt"));
+    ASSERT_EQ(0, mkdir("save.txt", 0755));
+    game->load();
+    EXPECT_STREQ("ERROR loading game.", gui->getMessageText());
+    ASSERT_EQ(0, rmdir("save.txt"));
+    writeFile("save.txt", good + std::string(Tower::maxFileSize, '\n'));
+    {
         CapturedOutput out(stdout);
         game->load();
-        EXPECT_DOUBLE_EQ(Game::STARTING_FUNDS, game->getFunds()) << "file: " << text;
-        for (int z = 0; z < Map::capacityZ; ++z)
-            for (int x = 0; x < Map::capacityX; ++x)
-                for (int y = 0; y < Map::capacityY; ++y) {
-                    const Tile* tile = map().tileAt(x, y, z);
-                    ASSERT_NE(nullptr, tile);
-                    ASSERT_GE(tile->getType(), 0);
-                    ASSERT_LE(tile->getType(), 3) << "file: " << text;
-                }
-        EXPECT_GE(map().getMaxFloors(), 1);
-        EXPECT_LE(map().getMaxFloors(), Map::capacityZ);
-        frame();
-        clickCell(1, 1);
+        EXPECT_EQ("save.txt is larger than 4194304 bytes; it was not read\n", out.text());
     }
+    EXPECT_STREQ("ERROR loading game.", gui->getMessageText());
+
+    writeFile("save.txt", "\xEF\xBB\xBF" + good);  // as some editors save it
+    game->load();
+    EXPECT_STREQ("Game loaded.", gui->getMessageText()) << "a byte-order mark is passed over";
+    EXPECT_EQ(0u, game->undoSteps()) << "a loaded tower starts a history of its own";
+    game->save();
+    EXPECT_EQ(good, readFile("save.txt"));
 }
 
-TEST_F(TowerScreen, LoadingAnEmptyFileReportsEveryStep) {
+TEST_F(TowerScreen, AProtectedSaveIsNeitherReplacedNorChangedInMode) {
+    clickCell(5, 5);
+    game->save();
+    ASSERT_EQ(0, chmod("save.txt", 0600));
+    clickCell(6, 6);
+    game->save();
+    struct stat status;
+    ASSERT_EQ(0, stat("save.txt", &status));
+    EXPECT_EQ(0600u, status.st_mode & 07777) << "a new save keeps the permissions of the old";
+    const std::string kept = readFile("save.txt");
+    ASSERT_EQ(0, chmod("save.txt", 0444));
+    clickCell(7, 7);
+    game->save();
+    EXPECT_STREQ("save.txt is read-only: the game was not saved.", gui->getMessageText());
+    EXPECT_EQ(kept, readFile("save.txt"));
+    ASSERT_EQ(0, stat("save.txt", &status));
+    EXPECT_EQ(0444u, status.st_mode & 07777);
+    EXPECT_NE(0, access("save.txt.tmp", F_OK)) << "nothing left beside it";
+}
+
+TEST_F(TowerScreen, LoadingAnEmptyFileReportsEachPartMissing) {
     writeFile("save.txt", "");
     std::string text;
     {
@@ -790,12 +843,37 @@ TEST_F(TowerScreen, LoadingAnEmptyFileReportsEveryStep) {
         game->load();
         text = out.text();
     }
-    EXPECT_EQ(0u, text.find("MONEY LOAD ERROR\nCLOCK LOAD ERROR\nloading map floor\n")) << text.substr(0, 80);
-    size_t tileErrors = 0;
-    for (size_t at = text.find("TILE LOAD ERROR"); at != std::string::npos; at = text.find("TILE LOAD ERROR", at + 1))
-        ++tileErrors;
-    EXPECT_EQ(4000u, tileErrors) << "every missing tile record is reported, with the grid kept as it was";
+    EXPECT_EQ("MONEY LOAD ERROR\nCLOCK LOAD ERROR\nloading map floor\n"
+              "save.txt has no grid line of three numbers after the clock\nMAP LOAD ERROR\n",
+              text);
     EXPECT_STREQ("ERROR loading game.", gui->getMessageText());
+    // Tile records cut short: the first one missing is named.
+    game->save();
+    const std::string good = readFile("save.txt");
+    size_t at = 0;
+    for (int line = 0; line < 3 + 399; ++line) at = good.find('\n', at) + 1;
+    writeFile("save.txt", good.substr(0, at));
+    {
+        CapturedOutput out(stdout);
+        game->load();
+        text = out.text();
+    }
+    EXPECT_EQ("loading map floor\nTILE LOAD ERROR: x: 19 y: 19 z: 0MAP LOAD ERROR\n", text);
+}
+
+TEST_F(TowerScreen, FundsTooLongToShowAreShownShort) {
+    setFunds(1.5e12);
+    frame();
+    EXPECT_EQ(0u, gui->getInfoText().find("Funds: 1.5e12\n")) << gui->getInfoText();
+    game->save();
+    std::string text = readFile("save.txt");
+    text.replace(0, text.find('\n'), "179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368");
+    writeFile("save.txt", text);
+    game->load();
+    frame();
+    EXPECT_EQ(0u, gui->getInfoText().find("Funds: 1.8e308\n")) << "loaded while paused or not, the read-out shows it";
+    game->showFinances();
+    EXPECT_EQ("Balance: $1.8e308", gui->getPanel()->getLines()[0]);
 }
 
 TEST_F(TowerScreen, TheFirstFrameShowsFundsAndNightSkyAndEachPartOfTheDaySetsItsPace) {

@@ -20,7 +20,8 @@ bool Clock::loop(bool& ticked) {
                 day = 1;
                 if (++month == 13) {
                     month = 1;
-                    ++year;
+                    // The last year goes on rather than wrap to one a save could not hold.
+                    if (year < maxYear) ++year;
                 }
             }
         }
@@ -47,13 +48,13 @@ bool Clock::save(FILE* file) const { return fprintf(file, "%hd %hd %hd %hd %hd",
 
 bool Clock::load(FILE* file) {
     short values[5] = {minute, hour, day, month, year};
-    if (fscanf(file, "%hd %hd %hd %hd %hd", &values[0], &values[1], &values[2], &values[3], &values[4]) == EOF) {
+    if (fscanf(file, "%hd %hd %hd %hd %hd", &values[0], &values[1], &values[2], &values[3], &values[4]) != 5) {
         return false;
     }
     // A field outside its range would stop the carry chain; such a field
     // keeps the clock's own value.
     const short low[5] = {0, 0, 1, 1, 1};
-    const short high[5] = {59, 23, 14, 12, 32767};
+    const short high[5] = {59, 23, 14, 12, maxYear};
     short* fields[5] = {&minute, &hour, &day, &month, &year};
     for (int i = 0; i < 5; ++i)
         if (values[i] >= low[i] && values[i] <= high[i]) *fields[i] = values[i];

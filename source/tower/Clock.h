@@ -26,8 +26,11 @@ public:
     // Days since the first day of year 1: the ledger's calendar.
     long dayNumber() const { return (static_cast<long>(year - 1) * 12 + (month - 1)) * 14 + (day - 1); }
     static constexpr int daysPerMonth = 14;
+    static constexpr short maxYear = 32767;
     void setSpeed(short newSpeed) { speed = newSpeed; }
     bool save(FILE* file) const;
+    // False when the record's five numbers cannot be read; a number outside
+    // its range keeps the clock's own value.
     bool load(FILE* file);
 
     short getMinute() const { return minute; }

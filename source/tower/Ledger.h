@@ -15,6 +15,9 @@ class Ledger {
 public:
     enum Kind { RENT, CONSTRUCTION, BULLDOZING, KIND_COUNT };
     static constexpr long daysKept = 28;
+    // A day's amount of a kind stays within this either way, so that what is
+    // saved always loads again.
+    static constexpr double limit = 1e12;
 
     void record(long day, Kind kind, double amount);
     // The sum recorded for a kind on one day, or over the days [first, last].
@@ -35,7 +38,9 @@ private:
 };
 
 // An amount as the game shows it: whole dollars when it is whole ("160"),
-// else with cents ("12.50").
+// else with cents ("12.50"); from Ledger::limit on, short ("1.8e308").
 std::string moneyText(double amount);
+// The funds as the read-out shows them: with cents ("5000.00"), or short.
+std::string fundsText(double amount);
 
 #endif

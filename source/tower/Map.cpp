@@ -509,9 +509,10 @@ bool Map::save(FILE* file) const {
 
 bool Map::load(FILE* file) {
     int floors = maxFloors, w = width, h = height;
-    // Fields the file lacks or garbles keep the grid's own shape, as a tile's
-    // do, so what is judged below is the values, not how many were read.
-    [[maybe_unused]] const int fieldsRead = fscanf(file, "%d %d %d", &floors, &w, &h);
+    if (fscanf(file, "%d %d %d", &floors, &w, &h) != 3) {
+        puts("save.txt has no grid line of three numbers after the clock");
+        return false;
+    }
     // The tile records are positional: a grid of another shape cannot be
     // fitted into this one, so such a file is refused as a whole.
     if (floors < 1 || floors > capacityZ || w < 1 || w > capacityX || h < 1 || h > capacityY) {
@@ -531,6 +532,9 @@ bool Map::load(FILE* file) {
                     tiles[x][y][z]->init(z == 0 ? x % 2 : 0);
                 }
                 if (!tiles[x][y][z]->load(file)) ok = false;
+                // A record that could not be read leaves the ones after it
+                // unreadable too: one report says so.
+                if (!ok) return false;
             }
     return ok;
 }

@@ -164,7 +164,7 @@ bool Tile::save(FILE* file) const { return fprintf(file, "%hd %hd %d\n", type, n
 bool Tile::load(FILE* file) {
     short newType = type, newNeighbours = neighbourFloors;
     int newFlags = booleans;
-    if (fscanf(file, "%hd %hd %d", &newType, &newNeighbours, &newFlags) == EOF) {
+    if (fscanf(file, "%hd %hd %d", &newType, &newNeighbours, &newFlags) != 3) {
         printf("TILE LOAD ERROR: x: %d y: %d z: %d", position.x, position.y, position.z);
         return false;
     }

@@ -62,7 +62,8 @@ public:
     // Marks the cell as visited by the path search, then says whether it is a floor.
     bool isPathFloor();
     bool save(FILE* file) const;
-    // False, with a line on standard output, when the file ends before the record.
+    // False, with a line on standard output, when the record's three numbers
+    // cannot be read.
     bool load(FILE* file);
     // What a saved tile record holds, taken as load takes it.
     void setState(short type, short neighbours, int flags);

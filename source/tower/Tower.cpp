@@ -23,22 +23,30 @@ bool Tower::write(FILE* file) const {
     return ok;
 }
 
+namespace {
+
+// An editor may put a byte-order mark before the first line; it is no part of the funds.
+void skipByteOrderMark(FILE* file) {
+    const int first = fgetc(file);
+    if (first == 0xEF) {
+        const int second = fgetc(file), third = fgetc(file);
+        if (second == 0xBB && third == 0xBF) return;
+    }
+    rewind(file);
+}
+
+}  // namespace
+
 bool Tower::read(FILE* file) {
-    steps.clear();
+    skipByteOrderMark(file);
     bool ok = true;
     double loaded = money;
-    const int read = fscanf(file, "%lf", &loaded);
-    if (read == EOF) {
+    // Money that is not a plain amount would make every later price check meaningless.
+    if (fscanf(file, "%lf", &loaded) == 1 && std::isfinite(loaded) && loaded >= 0) {
+        money = loaded;
+    } else {
         puts("MONEY LOAD ERROR");
         ok = false;
-    } else if (read == 1) {
-        // Money that is not a plain amount would make every later price check meaningless.
-        if (std::isfinite(loaded) && loaded >= 0) {
-            money = loaded;
-        } else {
-            puts("MONEY LOAD ERROR");
-            ok = false;
-        }
     }
     if (!calendar.load(file)) {
         puts("CLOCK LOAD ERROR");
@@ -68,8 +76,9 @@ void Tower::readSections(FILE* file) {
             accounts.read(reader);
             continue;
         }
-        printf("save.txt: the section \"%s\" is not one this game knows; it was passed over\n", name.c_str());
+        reader.report("the section \"%s\" is not one this game knows; it was passed over", name.c_str());
         reader.skipRecords();
     }
     roomRecords.finish();
+    reader.finish();
 }

@@ -18,6 +18,8 @@ class Tower {
 public:
     static constexpr double STARTING_FUNDS = 5000.0;
     static constexpr int STOREYS = 10;
+    // Far above a full tower's save (some 60 kB): a larger file is not read.
+    static constexpr long maxFileSize = 4L << 20;
 
     // An empty lot of STOREYS storeys at 23:00 of day 1 with the starting funds.
     Tower();
@@ -39,8 +41,10 @@ public:
 
     // The saved game: funds, clock, tile records, then the sections.
     bool write(FILE* file) const;
-    // Reads a saved game over this tower; false when the file's money,
-    // clock or tile records could not be read.
+    // Reads a saved game into this new tower: false when the funds, the
+    // clock, the grid line or any tile record could not be read, and the
+    // tower is then to be thrown away. Sections are read record by record;
+    // what cannot be used is reported and passed over.
     bool read(FILE* file);
 
 private:

@@ -22,6 +22,7 @@ public:
         double cost = 0;
         Ledger::Kind kind = Ledger::CONSTRUCTION;
         std::string what;  // "Single Room 3", "a floor", "the bulldozing"
+        long day = 0;      // Clock::dayNumber when it was done
     };
 
     void push(Step step);

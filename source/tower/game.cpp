@@ -1,5 +1,6 @@
 #include "game.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cmath>
 #include <cstdio>
@@ -106,10 +107,9 @@ void Game::loop(short floor) {
 
     if (gui->getPanelKind() == events::SHOW_FINANCES) paintFinances(false);
 
-    char text[512];
-    const int used = snprintf(text, sizeof text, "Funds: %4.2f\nTime:  ", tower->getFunds());
-    if (used > 0 && static_cast<size_t>(used) < sizeof text) clock.appendClockTime(text + used, sizeof text - used);
-    gui->setInfoText(text);
+    char time[64];
+    clock.appendClockTime(time, sizeof time);
+    gui->setInfoText(("Funds: " + fundsText(tower->getFunds()) + "\nTime:  " + time).c_str());
     ticked = false;
 }
 
@@ -235,6 +235,7 @@ void Game::endStep(double cost, Ledger::Kind kind, const std::string& what) {
     step.cost = cost;
     step.kind = kind;
     step.what = what;
+    step.day = tower->getClock().dayNumber();
     // A step that took away a room it cannot describe could not bring it back.
     std::set<int> standing, gone;
     for (const Map::CellState& cell : step.after) standing.insert(cell.roomUid);
@@ -264,8 +265,10 @@ void Game::undo() {
         return;
     }
     const UndoHistory::Step& step = history.newest();
-    // Only a tower that stands as the step left it can go back to before it.
-    if (map.cellStates() != step.after) {
+    // Only a tower that stands as the step left it can go back to before it,
+    // and only the day it was built: a midnight since may have paid rent for
+    // it, which undo would not take back.
+    if (map.cellStates() != step.after || step.day != tower->getClock().dayNumber()) {
         gui->setMessageText("That can't be undone any more.");
         history.dropNewest();
         return;
@@ -309,6 +312,13 @@ void Game::save() {
     // failed save leaves the previous game as it was.
     const std::string temporary = gamePaths::player("save.txt.tmp");
     const std::string target = gamePaths::player(saveFileName);
+    // Renaming would replace a save the player protected: it stays as it is.
+    struct stat existing;
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && (access(target.c_str(), W_OK) != 0 || (existing.st_mode & S_IWUSR) == 0)) {
+        gui->setMessageText("save.txt is read-only: the game was not saved.");
+        return;
+    }
     FILE* file = openForWriting(temporary.c_str());
     if (!file) {
         gui->setMessageText("Could not open save file.");
@@ -319,20 +329,48 @@ void Game::save() {
     const int descriptor = fileno(file);
     if (descriptor >= 0) ok = fsync(descriptor) == 0 && ok;
     ok = fclose(file) == 0 && ok;
+    // The new file keeps the permissions the player gave the old one.
+    if (ok && exists && S_ISREG(existing.st_mode)) chmod(temporary.c_str(), existing.st_mode & 07777);
     if (ok) ok = rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) remove(temporary.c_str());
     gui->setMessageText(ok ? "Game saved." : "ERROR saving game.");
 }
 
 void Game::load() {
-    tower->getHistory().clear();
-    FILE* file = fopen(gamePaths::player(saveFileName).c_str(), "r");
+    const std::string path = gamePaths::player(saveFileName);
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0) {
+        gui->setMessageText("Could not open save file.");
+        return;
+    }
+    // Refused before a byte is read: what is not a file, or far larger than
+    // any tower's save, would only keep the window waiting.
+    if (!S_ISREG(status.st_mode) || status.st_size > Tower::maxFileSize) {
+        if (S_ISREG(status.st_mode)) {
+            printf("save.txt is larger than %ld bytes; it was not read\n", Tower::maxFileSize);
+        } else {
+            puts("save.txt is not a file; it was not read");
+        }
+        gui->setMessageText("ERROR loading game.");
+        return;
+    }
+    FILE* file = fopen(path.c_str(), "r");
     if (!file) {
         gui->setMessageText("Could not open save file.");
         return;
     }
-    const bool ok = tower->read(file);
+    // The file is read into a tower of its own, which replaces the running
+    // one only when it loaded: a failed load loses nothing. Clock fields out
+    // of range keep the running clock's, and the view stays as it is.
+    auto loaded = std::make_unique<Tower>();
+    loaded->getClock() = tower->getClock();
+    loaded->getView() = tower->getView();
+    const bool ok = loaded->read(file);
     fclose(file);
+    if (ok) {
+        tower = std::move(loaded);
+        ticked = true;  // the read-out shows the loaded tower at once, paused or not
+    }
     gui->setMessageText(ok ? "Game loaded." : "ERROR loading game.");
 }
 

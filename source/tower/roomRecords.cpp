@@ -1,5 +1,6 @@
 #include "roomRecords.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -49,8 +50,6 @@ struct Fields {
     }
     bool allRead() const { return next == words.size(); }
 };
-
-void skipped(long index, const char* why) { printf("save.txt: room record %ld skipped: %s\n", index, why); }
 
 }  // namespace
 
@@ -112,7 +111,7 @@ RoomRecords::RoomRecords(Map& tower) : map(tower) {
 bool RoomRecords::read(const std::string& name, saveSections::Reader& reader) {
     std::string line;
     if (name == "rooms") {
-        for (long index = 1; reader.nextRecord(line); ++index) readRoom(line, index);
+        for (long index = 1; reader.nextRecord(line); ++index) readRoom(line, index, reader);
     } else if (name == "kinds") {
         readKinds(reader);
     } else if (name == "shuttle") {
@@ -120,7 +119,7 @@ bool RoomRecords::read(const std::string& name, saveSections::Reader& reader) {
         if (reader.nextRecord(line)) {
             Fields fields(line, 0);
             if (!fields.number(goal) || !fields.allRead() || !map.shuttle().setNextGoal(goal)) {
-                puts("save.txt: the shuttle's next floor is not 0 or 1; it was left as it was");
+                reader.report("the shuttle's next floor is not 0 or 1; it was left as it was");
             }
         }
         reader.skipRecords();
@@ -130,7 +129,8 @@ bool RoomRecords::read(const std::string& name, saveSections::Reader& reader) {
     return true;
 }
 
-void RoomRecords::readRoom(const std::string& line, long index) {
+void RoomRecords::readRoom(const std::string& line, long index, saveSections::Reader& reader) {
+    auto skipped = [&](long record, const char* why) { reader.report("room record %ld skipped: %s", record, why); };
     Fields fields(line);
     const int kind = fields.words.empty() ? -1 : roomKindIndex(fields.words[0]);
     aRoom* def = roomDefinition(kind);
@@ -181,7 +181,7 @@ void RoomRecords::readRoom(const std::string& line, long index) {
     description.car = car;
     bool carRestored = true;
     std::unique_ptr<Room> room = rebuild(description, &carRestored);
-    if (!carRestored) printf("save.txt: the car of the elevator at %d %d %d starts again from its lowest floor\n", x, y, z);
+    if (!carRestored) reader.report("the car of the elevator at %d %d %d starts again from its lowest floor", x, y, z);
     Counter& counter = counters[static_cast<size_t>(kind)];
     if (serial > counter.highestSerial) counter.highestSerial = serial;
     map.adoptRoom(std::move(room), cells);
@@ -219,7 +219,7 @@ void RoomRecords::readKinds(saveSections::Reader& reader) {
         int nextVariant = 0, count = 0;
         if (kind < 0 || !fields.number(nextVariant) || !fields.number(count) || !fields.allRead() ||
             nextVariant < 0 || nextVariant > rooms[static_cast<size_t>(kind)].maxVariant || count < 1) {
-            printf("save.txt: a kind record was passed over: %.40s\n", line.c_str());
+            reader.report("a kind record was passed over: %.40s", line.c_str());
             continue;
         }
         counters[static_cast<size_t>(kind)].nextVariant = nextVariant;
@@ -231,8 +231,9 @@ void RoomRecords::finish() {
     map.reopenUncoveredCells();
     for (size_t kind = 0; kind < counters.size() && kind < rooms.size(); ++kind) {
         const Counter& counter = counters[kind];
-        const bool behind = counter.count <= counter.highestSerial && counter.highestSerial < INT_MAX;
-        map.counters().set(static_cast<int>(kind),
-                           RoomCounters::Next{counter.nextVariant, behind ? counter.highestSerial + 1 : counter.count});
+        // Past the highest serial a room came back with; at the very top the
+        // last number is taken again rather than wrapped to a negative one.
+        const int past = counter.highestSerial < INT_MAX ? counter.highestSerial + 1 : INT_MAX;
+        map.counters().set(static_cast<int>(kind), RoomCounters::Next{counter.nextVariant, std::max(counter.count, past)});
     }
 }

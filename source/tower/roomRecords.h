@@ -46,7 +46,7 @@ public:
     void finish();
 
 private:
-    void readRoom(const std::string& line, long index);
+    void readRoom(const std::string& line, long index, saveSections::Reader& reader);
     void readKinds(saveSections::Reader& reader);
 
     Map& map;

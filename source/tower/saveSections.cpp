@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdlib>
 
 namespace saveSections {
@@ -59,7 +60,7 @@ bool Reader::nextSection(std::string& name, long& count) {
             left = count;
             return true;
         }
-        printf("save.txt: a line outside any section was passed over: %.40s\n", pending.c_str());
+        report("a line outside any section was passed over: %.40s", pending.c_str());
     }
     return false;
 }
@@ -70,6 +71,20 @@ bool Reader::nextRecord(std::string& line) {
     --left;
     line.swap(pending);
     return true;
+}
+
+void Reader::report(const char* format, ...) {
+    if (++reports > maxReports) return;
+    fputs("save.txt: ", stdout);
+    va_list arguments;
+    va_start(arguments, format);
+    vprintf(format, arguments);
+    va_end(arguments);
+    putchar('\n');
+}
+
+void Reader::finish() {
+    if (reports > maxReports) printf("save.txt: %ld more lines were passed over\n", reports - maxReports);
 }
 
 void Reader::skipRecords() {

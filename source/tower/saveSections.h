@@ -26,7 +26,14 @@ public:
     // Passes over what is left of the section being read.
     void skipRecords();
 
+    // Says on standard output what was passed over and why, as a line that
+    // starts "save.txt: "; after maxReports lines only counts them.
+    void report(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The reading is done: how many reports were not printed, if any.
+    void finish();
+
     static constexpr size_t maxLineLength = 1 << 16;  // a whole tower of cells fits well within
+    static constexpr long maxReports = 50;
 
 private:
     bool readLine(std::string& line);
@@ -36,6 +43,7 @@ private:
     std::string pending;
     bool hasPending = false;
     long left = 0;
+    long reports = 0;
 };
 
 // True when the line is "<name> <count>": a word starting with a letter and
