@@ -14,6 +14,7 @@
 #include "Tile.h"
 #include "gameSettings.h"
 #include "protocol.h"
+#include "sheetGeometry.h"
 #include "testSupport.h"
 
 namespace {
@@ -59,7 +60,7 @@ std::vector<Uint32> screenPixels() {
 class MapTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Tile::initClip();
+        Tile::attachSettings();
         map.loadMap("", 10);
     }
     void TearDown() override {
@@ -197,7 +198,7 @@ TEST_F(TowerDrawing, HiddenTileStillShowsItsGridOutline) {
     };
     testing_support::fillScreen(20, 240, 20);
     const auto blank = screenPixels();
-    CSurface::OnDraw(slots::WINDOW, Tile::cursorSheet, at.x, at.y, &Tile::cursorClip[2]);
+    CSurface::OnDraw(slots::WINDOW, Tile::cursorSheet, at.x, at.y, &sheet::cursor::grid);
     const auto outlineOnly = screenPixels();
     EXPECT_EQ(blank, draw(false, true)) << "a hidden tile without grid draws nothing";
     EXPECT_EQ(outlineOnly, draw(true, true)) << "a hidden tile still draws its grid outline, and only that";

@@ -23,7 +23,6 @@ Map::Map() : lastUpdate(ticks::now()) {
         for (auto& column : plane)
             for (Room*& room : column) room = nullptr;
     settings = gameSettings::Instance();
-    ElevatorCar::InitElevatorCarClip();
 }
 
 Map::~Map() { OnCleanup(); }

@@ -40,7 +40,7 @@ Game* Game::Instance() {
 }
 
 Game::Game() : map(std::make_unique<Map>()) {
-    Tile::initClip();
+    Tile::attachSettings();
     gui = GUI::Instance();
     clock = Clock::Instance();
     CSurface::setScreenColor(128, 0, 0);
