@@ -87,6 +87,26 @@ inline constexpr SDL_Rect cell[cells] = {
 };
 }  // namespace buttons
 
+// assets/people.png and assets/people-night.png: a row for each look, and in a row the facings from left to right, each
+// facing's steps side by side. The facings are named by where they walk on screen, down being toward the viewer:
+// downRight walks to x + 1 on the grid, downLeft to y + 1, upLeft to x - 1 and upRight to y - 1.
+namespace people {
+enum Look { clerkNavy, clerkGrey, guestRed, guestGreen, guestYellow, visitor, looks };
+enum Facing { downRight, downLeft, upRight, upLeft, facings };
+enum Step { standing, firstStride, secondStride, steps };
+inline constexpr int frameWidth = 16;
+inline constexpr int frameHeight = 28;
+// Where the feet stand, from a frame's corner: the soles' row, and the middle between the feet.
+inline constexpr Offset feet = {8, 26};
+// Every figure keeps inside this part of its frame.
+inline constexpr SDL_Rect body = {3, 3, 10, 24};
+// The frame of a look walking one way; a walk goes standing, first stride, standing, second stride.
+inline constexpr SDL_Rect frame(Look look, Facing facing, Step step) {
+    const int column = facing * steps + step;
+    return {static_cast<Sint16>(column * frameWidth), static_cast<Sint16>(look * frameHeight), frameWidth, frameHeight};
+}
+}  // namespace people
+
 }  // namespace sheet
 
 #endif

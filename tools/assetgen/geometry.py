@@ -103,7 +103,8 @@ def check(out, need):
     path = os.path.join(out, HEADER)
     on_disk = open(path).read() if os.path.exists(path) else None
     need(on_disk == header(), HEADER + ' is not what the generator writes: run tools/gen_assets.py')
-    for name, sheet_size, table in (('tiles', tiles.TILES_SIZE, tiles.TILES), ('cursor', tiles.CURSOR_SIZE, tiles.CURSOR),
+    for name, sheet_size, table in (('tiles', tiles.TILES_SIZE, tiles.TILES),
+                                    ('cursor', tiles.CURSOR_SIZE, tiles.CURSOR),
                                     ('walls', tiles.WALLS_SIZE, tiles.WALLS),
                                     ('elevator', elevator.ELEVATOR_SIZE, elevator.CARS),
                                     ('floors', interface.FLOORS_SIZE, interface.INDICATOR)):

@@ -7,6 +7,7 @@ from .interface import (BUTTON_H, BUTTON_W, BUTTONS_SIZE, FLOORS_SIZE, icon_elev
                         icon_office, make_buttons, make_floors, make_icon)
 from .night import lamplit, night_sheet, tiles_light, walls_light
 from .palette import CELL_H, CELL_W, DAY
+from .people import PEOPLE_SIZE, make_people
 from .rooms import make_hotel1, make_hotel2, make_office
 from .tiles import CURSOR_SIZE, TILES_SIZE, WALLS_SIZE, make_cursor, make_lobby, make_tiles, make_walls
 from .titles import APP_ICON_SIZES, make_app_icon, make_title_intro, make_title_menu
@@ -23,6 +24,7 @@ DAY_SHEETS = {
     'assets/hotel2.png': ((192, 320), make_hotel2),
     'assets/office.png': ((256, 384), make_office),
     'assets/elevator.png': (ELEVATOR_SIZE, lambda look: make_elevator()),
+    'assets/people.png': (PEOPLE_SIZE, lambda look: make_people()),
 }
 
 # night picture: (its day sheet, which light each of its pixels takes)
@@ -34,6 +36,7 @@ NIGHT_SHEETS = {
     'assets/hotel2-night.png': ('assets/hotel2.png', lamplit),
     'assets/office-night.png': ('assets/office.png', lamplit),
     'assets/elevator-night.png': ('assets/elevator.png', lamplit),
+    'assets/people-night.png': ('assets/people.png', lamplit),
 }
 
 OTHER_SHEETS = {
