@@ -26,7 +26,6 @@ enum Def { ELEVATOR_DEF = 1, SINGLE = 2, SUITE = 3, OFFICE = 4 };
 class TowerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Tile::initClip();
         ASSERT_TRUE(testing_support::loadShippedRoomDefs()) << "the four room definition files in assets/ should load";
         map.loadMap("", 10);
         keyModifiers::release();

@@ -15,6 +15,7 @@
 #include "gameSettings.h"
 #include "keyModifiers.h"
 #include "protocol.h"
+#include "sheetGeometry.h"
 #include "testSupport.h"
 
 namespace {
@@ -60,7 +61,6 @@ std::vector<Uint32> screenPixels() {
 class MapTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Tile::initClip();
         map.loadMap("", 10);
     }
     void TearDown() override {
@@ -222,7 +222,7 @@ TEST_F(TowerDrawing, HiddenTileStillShowsItsGridOutline) {
     };
     testing_support::fillScreen(20, 240, 20);
     const auto blank = screenPixels();
-    CSurface::OnDraw(slots::WINDOW, Tile::cursorSheet, at.x, at.y, &Tile::cursorClip[2]);
+    CSurface::OnDraw(slots::WINDOW, Tile::cursorSheet, at.x, at.y, &sheet::cursor::grid);
     const auto outlineOnly = screenPixels();
     EXPECT_EQ(blank, draw(false, true)) << "a hidden tile without grid draws nothing";
     EXPECT_EQ(outlineOnly, draw(true, true)) << "a hidden tile still draws its grid outline, and only that";

@@ -10,6 +10,7 @@
 #include "CSurface.h"
 #include "Soundbank.h"
 #include "protocol.h"
+#include "sheetGeometry.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -127,6 +128,43 @@ TEST_F(Drawing, LoadingStopsAtTheFirstImageThatWillNotLoad) {
     EXPECT_EQ("Error: Tried to load assets/no_such_image.png.  Surface returned NULL", err.text());
     ASSERT_EQ(before + 1, CSurface::slotCount()) << "names after the failing one must not be tried";
     CSurface::keepSlots(before);
+}
+
+// The people's frames are found by the generated geometry alone: the last
+// frame ends where the sheet does, and in every frame the feet stand on the
+// feet row with nothing below it, by day and by night.
+TEST(SheetGeometry, PeopleFramesCoverTheSheetAndStandOnTheFeetRow) {
+    using namespace sheet::people;
+    for (const char* name : {"assets/people.png", "assets/people-night.png"}) {
+        SCOPED_TRACE(name);
+        SurfacePtr sheet(CSurface::loadPNGFile(name));
+        ASSERT_NE(nullptr, sheet);
+        ASSERT_EQ(4u, static_cast<unsigned>(sheet->format->BytesPerPixel));
+        const SDL_Rect last = frame(Look(looks - 1), Facing(facings - 1), Step(steps - 1));
+        EXPECT_EQ(sheet->w, last.x + last.w);
+        EXPECT_EQ(sheet->h, last.y + last.h);
+        SDL_LockSurface(sheet.get());
+        auto opaque = [&sheet](int x, int y) {
+            const Uint32 pixel = static_cast<const Uint32*>(sheet->pixels)[y * sheet->pitch / 4 + x];
+            Uint8 r, g, b, a;
+            SDL_GetRGBA(pixel, sheet->format, &r, &g, &b, &a);
+            return a == SDL_ALPHA_OPAQUE;
+        };
+        for (int look = 0; look < looks; ++look) {
+            for (int facing = 0; facing < facings; ++facing) {
+                for (int step = 0; step < steps; ++step) {
+                    const SDL_Rect at = frame(Look(look), Facing(facing), Step(step));
+                    bool footLeft = false, footRight = false, below = false;
+                    for (int x = 0; x < frameWidth; ++x) {
+                        if (opaque(at.x + x, at.y + feet.y)) (x < feet.x ? footLeft : footRight) = true;
+                        for (int y = feet.y + 1; y < frameHeight; ++y) below = below || opaque(at.x + x, at.y + y);
+                    }
+                    EXPECT_TRUE(footLeft && footRight && !below) << look << " " << facing << " " << step;
+                }
+            }
+        }
+        SDL_UnlockSurface(sheet.get());
+    }
 }
 
 class SoundBank : public ::testing::Test {

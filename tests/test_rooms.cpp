@@ -20,7 +20,6 @@ enum Def { ELEVATOR_DEF = 1, SINGLE = 2, SUITE = 3, OFFICE = 4 };
 class RoomTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Tile::initClip();
         ASSERT_TRUE(testing_support::loadShippedRoomDefs()) << "the four room definition files in assets/ should load";
     }
     void TearDown() override { clearRoomDefs(); }

@@ -7,7 +7,6 @@
 #include "testSupport.h"
 
 TEST(TileTest, WallsFollowWhichNeighboursHaveFloors) {
-    Tile::initClip();
     Tile tile(5, 5, 0);
     const point s = tile.getScreenPosition();
     const int all = Tile::xPlus | Tile::yPlus | Tile::xMinus | Tile::yMinus;

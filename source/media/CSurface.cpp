@@ -142,7 +142,7 @@ SDL_Surface* pieceOf(SDL_Surface* sheet, const SDL_Rect& clip, const SDL_Surface
 
 }  // namespace
 
-bool CSurface::OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, SDL_Rect* clip) {
+bool CSurface::OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip) {
     if (!dest || !src) {
         fputs("Error drawing surfaces: One or more surfaces registered as NULL", stderr);
         return false;
@@ -172,15 +172,15 @@ bool CSurface::OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, SDL_Rec
     return true;
 }
 
-bool CSurface::OnDraw(int dest, int src, int x, int y, SDL_Rect* clip) {
+bool CSurface::OnDraw(int dest, int src, int x, int y, const SDL_Rect* clip) {
     return OnDraw(slot(dest), slot(src), x, y, clip);
 }
 
-bool CSurface::OnDraw(SDL_Surface* dest, int src, int x, int y, SDL_Rect* clip) {
+bool CSurface::OnDraw(SDL_Surface* dest, int src, int x, int y, const SDL_Rect* clip) {
     return OnDraw(dest, slot(src), x, y, clip);
 }
 
-bool CSurface::OnDraw(int dest, SDL_Surface* src, int x, int y, SDL_Rect* clip) {
+bool CSurface::OnDraw(int dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip) {
     return OnDraw(slot(dest), src, x, y, clip);
 }
 

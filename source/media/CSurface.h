@@ -30,10 +30,10 @@ public:
     // Frees the images from slot count on.
     static void keepSlots(size_t count);
 
-    static bool OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, SDL_Rect* clip);
-    static bool OnDraw(int dest, int src, int x, int y, SDL_Rect* clip);
-    static bool OnDraw(SDL_Surface* dest, int src, int x, int y, SDL_Rect* clip);
-    static bool OnDraw(int dest, SDL_Surface* src, int x, int y, SDL_Rect* clip);
+    static bool OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip);
+    static bool OnDraw(int dest, int src, int x, int y, const SDL_Rect* clip);
+    static bool OnDraw(SDL_Surface* dest, int src, int x, int y, const SDL_Rect* clip);
+    static bool OnDraw(int dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip);
 
     // Opens the window (slot 0) at the window size, in full screen when
     // asked and the display allows it, else in a window; null when neither works.

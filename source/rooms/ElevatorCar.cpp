@@ -5,22 +5,14 @@
 #include "CSurface.h"
 #include "RoomDefs.h"
 #include "isometric.h"
-
-SDL_Rect ElevatorCar::carClip[4];
-
-void ElevatorCar::InitElevatorCarClip() {
-    const Sint16 xs[4] = {386, 386, 512, 512};
-    const Sint16 ys[4] = {0, 113, 0, 113};
-    for (int i = 0; i < 4; ++i) {
-        carClip[i].x = xs[i];
-        carClip[i].y = ys[i];
-        carClip[i].w = 124;
-        carClip[i].h = 112;
-    }
-}
+#include "sheetGeometry.h"
 
 ElevatorCar::ElevatorCar(point where, point shaftScreen, int type)
-    : location(where), screen(shaftScreen.x + 130, shaftScreen.y + 80, 0), goal(screen), roomType(type), baseY(screen.y) {}
+    : location(where),
+      screen(shaftScreen.x + sheet::elevator::carInShaft.x, shaftScreen.y + sheet::elevator::carInShaft.y, 0),
+      goal(screen),
+      roomType(type),
+      baseY(screen.y) {}
 
 void ElevatorCar::OnLoop() {
     if (arrived) return;
@@ -66,12 +58,14 @@ void ElevatorCar::callCarToFloor(int floor) {
 
 void ElevatorCar::OnRender(const point& camera, int x, int y) {
     if (x != location.x || y != location.y) return;
-    const int w = carClip[0].w, h = carClip[0].h;
+    const int w = sheet::elevator::car[0].w, h = sheet::elevator::car[0].h;
     const int px = camera.x + screen.x;
     const int py = camera.y + screen.y;
     if (!isometric::onScreen(px, py, w, h)) return;
     const aRoom* def = roomDefinition(roomType);
-    if (def && graphic >= 0 && graphic < 4) CSurface::OnDraw(0, roomPicture(*def), px, py, &carClip[graphic]);
+    if (def && graphic >= 0 && graphic < sheet::elevator::cars) {
+        CSurface::OnDraw(0, roomPicture(*def), px, py, &sheet::elevator::car[graphic]);
+    }
 }
 
 ElevatorCar::State ElevatorCar::state() const {

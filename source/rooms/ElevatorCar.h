@@ -9,9 +9,6 @@
 // that lie 64 pixels apart.
 class ElevatorCar {
 public:
-    static SDL_Rect carClip[4];
-    static void InitElevatorCarClip();
-
     // Where the car is and what it does, in floors and pixels above the
     // lowest floor of its travel: what a saved game keeps of it.
     struct State {

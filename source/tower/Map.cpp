@@ -20,7 +20,6 @@ Map::Map() : lastUpdate(ticks::now()) {
     for (auto& plane : cellRooms)
         for (auto& column : plane)
             for (Room*& room : column) room = nullptr;
-    ElevatorCar::InitElevatorCarClip();
 }
 
 Map::~Map() { OnCleanup(); }

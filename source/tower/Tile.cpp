@@ -3,10 +3,8 @@
 #include "CSurface.h"
 #include "gameSettings.h"
 #include "isometric.h"
+#include "sheetGeometry.h"
 
-SDL_Rect Tile::cursorClip[4];
-SDL_Rect Tile::wallsClip[6];
-SDL_Rect Tile::shadowClip;
 
 Tile::Tile(int x, int y, int z) : position(x, y, z), screenPosition(isometric::cellOnStorey(x, y, z)) {
     clip = makeRect(0, 0, isometric::cellWidth, isometric::cellHeight);
@@ -24,37 +22,24 @@ point Tile::convertToScreen(int x, int y, int offsetX, int offsetY) {
 }
 
 void Tile::setClip() {
-    clip.x = static_cast<Sint16>((type / 2) * 128);
-    clip.y = static_cast<Sint16>((type % 2) * 64);
+    constexpr SDL_Rect byType[] = {sheet::tiles::street, sheet::tiles::lawn, sheet::tiles::floor, sheet::tiles::roof};
+    if (type >= EMPTY && type <= ROOF) clip = byType[type];
 }
 
-void Tile::initClip() {
-    cursorClip[0] = makeRect(0, 0, 128, 64);
-    cursorClip[1] = makeRect(0, 64, 128, 64);
-    cursorClip[2] = makeRect(128, 0, 128, 64);
-    cursorClip[3] = makeRect(128, 64, 128, 64);
-    const int wallTypes = gameSettings().getTotalWallTypes();
-    for (int i = 0; i < wallTypes * 6 && i + 2 < 6; i += 3) {
-        wallsClip[i] = makeRect(0, 32 * i, 64, 96);
-        wallsClip[i + 1] = makeRect(64, 32 * i, 64, 96);
-        wallsClip[i + 2] = makeRect(0, 32 * i, 128, 96);
-    }
-    shadowClip = makeRect(256, 0, 128, 64);
-}
 
 bool Tile::isVisible(const point& camera) const {
     return isometric::onScreen(camera.x + screenPosition.x, camera.y + screenPosition.y, isometric::cellWidth,
                                isometric::cellHeight);
 }
 
-void Tile::draw(int sheet, SDL_Rect* what, const point& at, const point& camera) const {
+void Tile::draw(int sheet, const SDL_Rect* what, const point& at, const point& camera) const {
     CSurface::OnDraw(0, sheet, camera.x + at.x, camera.y + at.y, what);
 }
 
 void Tile::OnRender(const point& camera, const gameSettings& view) {
     const bool gridOn = view.isGridOn();
     if (type == EMPTY && position.z > 0) {
-        if (gridOn) draw(cursorSheet, &cursorClip[2], screenPosition, camera);
+        if (gridOn) draw(cursorSheet, &sheet::cursor::grid, screenPosition, camera);
         return;
     }
     if (!isVisible(camera) || (hasFloor() && position.z != camera.z)) return;
@@ -62,33 +47,35 @@ void Tile::OnRender(const point& camera, const gameSettings& view) {
     if (!hiddenRoof) {
         if (!hasFlag(tileOffBit)) {
             draw(tileSheet, &clip, screenPosition, camera);
-            if (hasFlag(shadowBit)) draw(tileSheet, &shadowClip, screenPosition, camera);
+            if (hasFlag(shadowBit)) draw(tileSheet, &sheet::tiles::shadow, screenPosition, camera);
         }
-        if (gridOn) draw(cursorSheet, &cursorClip[2], screenPosition, camera);
+        if (gridOn) draw(cursorSheet, &sheet::cursor::grid, screenPosition, camera);
         if (hasFlag(backWallBit) && wallOn) {
-            draw(wallSheet, &wallsClip[backWallClipIndex], backWallPosition, camera);
+            draw(wallSheet, &sheet::walls::clip[backWallClipIndex], backWallPosition, camera);
         }
     }
-    if (pathChecked) draw(cursorSheet, &cursorClip[3], screenPosition, camera);
+    if (pathChecked) draw(cursorSheet, &sheet::cursor::path, screenPosition, camera);
 }
 
 void Tile::OnRenderBelow(const point& camera, const gameSettings& view) {
     if (type == EMPTY && position.z > 0) return;
     if (!isVisible(camera)) return;
     if (hasFloor()) {
-        if (hasFlag(frontWallBit)) draw(wallSheet, &wallsClip[frontWallClipIndex], frontWallPosition, camera);
+        if (hasFlag(frontWallBit)) {
+            draw(wallSheet, &sheet::walls::clip[frontWallClipIndex], frontWallPosition, camera);
+        }
         return;
     }
     const bool hiddenRoof = type == ROOF && !view.isCeilingVisible();
     if (!hiddenRoof && !hasFlag(tileOffBit)) {
         draw(tileSheet, &clip, screenPosition, camera);
-        if (hasFlag(shadowBit)) draw(tileSheet, &shadowClip, screenPosition, camera);
+        if (hasFlag(shadowBit)) draw(tileSheet, &sheet::tiles::shadow, screenPosition, camera);
     }
-    if (pathChecked) draw(cursorSheet, &cursorClip[3], screenPosition, camera);
+    if (pathChecked) draw(cursorSheet, &sheet::cursor::path, screenPosition, camera);
 }
 
 void Tile::renderCursor(const point& camera) {
-    draw(cursorSheet, &cursorClip[isBuildable() ? 0 : 1], screenPosition, camera);
+    draw(cursorSheet, isBuildable() ? &sheet::cursor::buildable : &sheet::cursor::refused, screenPosition, camera);
 }
 
 void Tile::buildRoof(bool on) {

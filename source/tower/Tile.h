@@ -30,9 +30,6 @@ public:
 
     enum Type : short { EMPTY = 0, PLAIN = 1, FLOOR = 2, ROOF = 3 };
 
-    static SDL_Rect cursorClip[4];
-    static SDL_Rect wallsClip[6];
-    static SDL_Rect shadowClip;
 
     static constexpr int tileSheet = slots::TILES;
     static constexpr int cursorSheet = slots::CURSORS;
@@ -72,7 +69,7 @@ public:
     void turnTileOn() { setFlag(tileOffBit, false); }
     void turnWallOff() { wallOn = false; }
     void turnWallOn() { wallOn = true; }
-    static void initClip();
+    // Points every tile at the game's settings (the grid, the ceiling).
     void dumpVars() const;
 
     // Read-only views for the map, its tests and the benchmark.
@@ -93,7 +90,7 @@ private:
     void setFlag(int bit, bool on) { booleans = on ? (booleans | bit) : (booleans & ~bit); }
     bool hasFlag(int bit) const { return (booleans & bit) != 0; }
     bool isVisible(const point& camera) const;
-    void draw(int sheet, SDL_Rect* what, const point& at, const point& camera) const;
+    void draw(int sheet, const SDL_Rect* what, const point& at, const point& camera) const;
 
     point position;
     point screenPosition;

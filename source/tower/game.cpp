@@ -39,7 +39,6 @@ Game* Game::Instance() {
 }
 
 Game::Game() {
-    Tile::initClip();
     gui = GUI::Instance();
     CSurface::setScreenColor(128, 0, 0);
     loadRoomDefs();

@@ -7,8 +7,6 @@
 #include "Soundbank.h"
 #include "protocol.h"
 
-SDL_Rect Button::activeClip = {0, 0, button::width, button::height};
-
 namespace {
 constexpr size_t statusTextRoom = 50;  // 49 characters and the terminator
 }  // namespace
@@ -36,10 +34,7 @@ Button::Button(int slot, int code, bool isMomentary, const char* text, int roomN
         if (definition.type != BASIC) event.code = events::BUILD_TRANSPORT;
         event.data1 = &definition;
     }
-    clip.x = 0;
-    clip.y = 0;
-    clip.w = button::width;
-    clip.h = button::height;
+    clip = sheet::buttons::cell[sheet::buttons::highlight];
     generateClip();
 }
 
@@ -67,19 +62,19 @@ void Button::setAttributes(int code, bool isMomentary, const char* text) {
 }
 
 void Button::generateClip() {
-    // The sheet's cells, top to bottom: highlight, pause, play, menu, save,
-    // load, finances, bulldoze, query, lobby, floor.
+    const SDL_Rect* cell = sheet::buttons::cell;
+    using Cell = sheet::buttons::Cell;
     switch (event.code) {
-    case events::PAUSE: clip.y = clip.y == 32 ? 64 : 32; break;
-    case events::EXIT_TO_MENU: clip.y = 96; break;
-    case events::SAVE_GAME: clip.y = 128; break;
-    case events::LOAD_GAME: clip.y = 160; break;
-    case events::BUILD_FLOOR: clip.y = 320; break;
-    case events::BUILD_LOBBY: clip.y = 288; break;
-    case events::QUERY_TOOL: clip.y = 256; break;
-    case events::BULLDOZE: clip.y = 224; break;
-    case events::SHOW_FINANCES: clip.y = 192; break;
-    default: clip.y = 0; break;
+    case events::PAUSE: clip = cell[clip.y == cell[Cell::pause].y ? Cell::play : Cell::pause]; break;
+    case events::EXIT_TO_MENU: clip = cell[Cell::exitToMenu]; break;
+    case events::SAVE_GAME: clip = cell[Cell::save]; break;
+    case events::LOAD_GAME: clip = cell[Cell::load]; break;
+    case events::BUILD_FLOOR: clip = cell[Cell::floor]; break;
+    case events::BUILD_LOBBY: clip = cell[Cell::lobby]; break;
+    case events::QUERY_TOOL: clip = cell[Cell::query]; break;
+    case events::BULLDOZE: clip = cell[Cell::bulldoze]; break;
+    case events::SHOW_FINANCES: clip = cell[Cell::finances]; break;
+    default: clip = cell[Cell::highlight]; break;
     }
 }
 
@@ -90,5 +85,6 @@ void Button::show(SDL_Surface* target) {
     } else {
         CSurface::OnDraw(target, slots::BUTTONS, rect.x, rect.y, &clip);
     }
-    if (active) CSurface::OnDraw(target, slots::BUTTONS, rect.x, rect.y, &activeClip);
+    const SDL_Rect& highlight = sheet::buttons::cell[sheet::buttons::highlight];
+    if (active) CSurface::OnDraw(target, slots::BUTTONS, rect.x, rect.y, &highlight);
 }

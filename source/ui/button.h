@@ -4,16 +4,16 @@
 #include <SDL.h>
 #include <string>
 
+#include "sheetGeometry.h"
+
 namespace button {
-constexpr int width = 32;
-constexpr int height = 32;
+constexpr int width = sheet::buttons::cell[sheet::buttons::highlight].w;
+constexpr int height = sheet::buttons::cell[sheet::buttons::highlight].h;
 }  // namespace button
 
 // One 32 x 32 icon of the button bar; a click pushes its prepared user event.
 class Button {
 public:
-    static SDL_Rect activeClip;  // the sheet cell drawn over a selected button
-
     Button(int slot, int code, bool momentary, const char* text, int roomNumber);
 
     SDL_Rect getRect() const { return rect; }

@@ -5,6 +5,7 @@
 
 #include "display.h"
 #include "protocol.h"
+#include "sheetGeometry.h"
 #include "spf.h"
 #include "ticks.h"
 
@@ -13,7 +14,6 @@ std::unique_ptr<GUI> GUI::singleton;
 namespace {
 
 constexpr int barHeight = 32;
-constexpr int digitWidth = 12;
 constexpr int statusHeight = 24;
 
 Uint32 mapColour(SDL_Surface* surface, SDL_Color colour) {
@@ -42,10 +42,9 @@ GUI::GUI() {
     backgroundColour = mapColour(barSurface.get(), gui_background);
     borderColour = mapColour(statusSurface.get(), gui_border);
 
-    Button::activeClip = makeRect(0, 0, button::width, button::height);
     messageTime = ticks::now();
-    floorClip = makeRect(184, 20, 44, 31);
-    digitClip = makeRect(0, 0, digitWidth, 14);
+    floorClip = sheet::floors::ground;
+    digitClip = sheet::floors::digit;
     tensClip = digitClip;
 }
 
@@ -147,14 +146,15 @@ void GUI::setFloor(int floor, int floors) {
     // The strip holds the digits 0 to 9; from storey 10 on the number takes two.
     const int shown = floor < 0 ? 0 : floor % 100;
     tens = shown >= 10;
-    tensClip.x = static_cast<Sint16>(shown / 10 * digitWidth);
-    digitClip.x = static_cast<Sint16>(shown % 10 * digitWidth);
+    const SDL_Rect& zero = sheet::floors::digit;
+    tensClip.x = static_cast<Sint16>(zero.x + shown / 10 * zero.w);
+    digitClip.x = static_cast<Sint16>(zero.x + shown % 10 * zero.w);
     if (floor == 1) {
-        floorClip.x = 184;
+        floorClip = sheet::floors::ground;
     } else if (floor < floors) {
-        floorClip.x = 92;
+        floorClip = sheet::floors::middle;
     } else {
-        floorClip.x = 0;
+        floorClip = sheet::floors::top;
     }
 }
 
@@ -214,7 +214,8 @@ void GUI::show() {
     if (window) window->show();
     if (panel) panel->show();
     CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 0, statusRect.y - floorClip.h, &floorClip);
-    const int digitY = statusRect.y - floorClip.h + 12;
-    if (tens) CSurface::OnDraw(0, slots::FLOOR_INDICATOR, 2, digitY, &tensClip);
-    CSurface::OnDraw(0, slots::FLOOR_INDICATOR, tens ? 2 + digitWidth : 2, digitY, &digitClip);
+    const sheet::Offset digitsAt = sheet::floors::digitsOnIndicator;
+    const int digitY = statusRect.y - floorClip.h + digitsAt.y;
+    if (tens) CSurface::OnDraw(0, slots::FLOOR_INDICATOR, digitsAt.x, digitY, &tensClip);
+    CSurface::OnDraw(0, slots::FLOOR_INDICATOR, digitsAt.x + (tens ? tensClip.w : 0), digitY, &digitClip);
 }

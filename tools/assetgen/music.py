@@ -1,11 +1,11 @@
 """Composes and renders the game's music, assets/music.ogg.
 
-Called by gen_assets.py, which writes and checks every asset; sox encodes
-the Ogg Vorbis file and decodes it again for the check. Every note and every
-waveform is computed here: a soft pad, an electric piano (two-operator FM), a
-round bass and a vibraphone-like melody play sixteen bars in F major at 70
-beats a minute, and a small room (an all-pass smear into four delay lines
-that feed each other) puts them in one place.
+Written and checked with every other asset by tools/gen_assets.py; sox
+encodes the Ogg Vorbis file and decodes it again for the check. Every note
+and every waveform is computed here: a soft pad, an electric piano
+(two-operator FM), a round bass and a vibraphone-like melody play sixteen
+bars in F major at 70 beats a minute, and a small room (an all-pass smear
+into four delay lines that feed each other) puts them in one place.
 
 The piece is built as a circle, so it loops without a seam: notes that ring
 past the last bar are added at the start, the room is run from a few seconds
@@ -23,7 +23,7 @@ import subprocess
 import tempfile
 import wave
 
-from gen_assets import PEAK_LIMIT, RATE, XorShift, loudness_db
+from .audio import PEAK_LIMIT, RATE, XorShift, loudness_db
 
 MUSIC = 'assets/music.ogg'
 # The effects sit at -19 dB on the same meter; 8 dB below them the music
