@@ -861,6 +861,49 @@ TEST_F(TowerScreen, LoadingAnEmptyFileReportsEachPartMissing) {
     EXPECT_EQ("loading map floor\nTILE LOAD ERROR: x: 19 y: 19 z: 0MAP LOAD ERROR\n", text);
 }
 
+// At the top of every counter and amount the game keeps playing, and what it
+// saves there it loads again.
+TEST_F(TowerScreen, WhatIsSavedAtTheLimitsLoadsAgain) {
+    clickCell(3, 3);
+    clickButton(lobbyButton);
+    clickCell(3, 3);
+    clickButton(floorButton);
+    clickCell(4, 4);
+    clickCell(5, 5);
+    clickButton(hotelButton);
+    clickCell(4, 4);
+    game->save();
+    std::string text = readFile("save.txt");
+    text.replace(0, text.find('\n'), "179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368");
+    const size_t clock = text.find('\n') + 1;
+    text.replace(clock, text.find('\n', clock) - clock, "59 23 14 12 32767");
+    const size_t room = text.find("hotel1 4 4 0 ");
+    ASSERT_NE(std::string::npos, room);
+    text.replace(room, text.find('\n', room) - room, "hotel1 4 4 0 0 2147483647 1 4 4 0");
+    const size_t kind = text.find("\nhotel1 ", text.find("\nkinds ")) + 1;
+    text.replace(kind, text.find('\n', kind) - kind, "hotel1 1 2147483647");
+    text += "ledger 1\n1000 1000000000000.00 -1000000000000.00 0.00\n";
+    writeFile("save.txt", text);
+    game->load();
+    ASSERT_STREQ("Game loaded.", gui->getMessageText());
+    EXPECT_STREQ("Single Room 2147483647", map().roomAt(4, 4, 0)->getRoomInfo());
+
+    clickButton(hotelButton);
+    clickCell(5, 5);
+    ASSERT_NE(nullptr, map().roomAt(5, 5, 0));
+    EXPECT_STREQ("Single Room 2147483647", map().roomAt(5, 5, 0)->getRoomInfo()) << "the last serial is taken again";
+    ticks::advance(10000);
+    frame();  // midnight of the last day of the last year: rent, and the year stays
+    EXPECT_EQ(32767, game->getClock().getYear());
+    EXPECT_EQ(1, game->getClock().getDay());
+    game->save();
+    const std::string atTheLimits = readFile("save.txt");
+    game->load();
+    EXPECT_STREQ("Game loaded.", gui->getMessageText()) << "what the game wrote it reads";
+    game->save();
+    EXPECT_EQ(atTheLimits, readFile("save.txt"));
+}
+
 TEST_F(TowerScreen, FundsTooLongToShowAreShownShort) {
     setFunds(1.5e12);
     frame();

@@ -53,20 +53,21 @@ size=$(stat -c %s "$good")
 clock_start=$(($(head -n 1 "$good" | wc -c)))
 
 # Starts the game, loads save.txt with the menu's L and waits for the load.
-load_from_menu() {  # what
+load_from_menu() {  # what [the line that ends the load]
     e2e_start_game "$binary"
     e2e_press l
-    e2e_wait_for_output "loading map floor" 100 || fail "$1: Load Game never reached the map loader"
+    e2e_wait_for_output "${2:-loading map floor}" 100 || fail "$1: Load Game never reached the map loader"
     sleep 0.3
 }
 
 : >save.txt
 load_from_menu "empty save.txt"
 quit_tower "empty save.txt"
-for line in "MONEY LOAD ERROR" "CLOCK LOAD ERROR" "TILE LOAD ERROR: x: 19 y: 19 z: 9"; do
+for line in "MONEY LOAD ERROR" "CLOCK LOAD ERROR" "save.txt has no grid line of three numbers after the clock" \
+    "MAP LOAD ERROR"; do
     expect_out "empty save.txt" "$line"
 done
-pass "empty save.txt: money, clock and every tile reported, game still ran, exit 0"
+pass "empty save.txt: money, clock and grid reported, game still ran, exit 0"
 
 for point in 1 $((clock_start - 1)) $clock_start $((clock_start + 3)) $((clock_start + 12)) 40 \
     $((size / 4)) $((size / 2)) $((size * 3 / 4)) $((size - 20)); do
@@ -75,12 +76,11 @@ for point in 1 $((clock_start - 1)) $clock_start $((clock_start + 3)) $((clock_s
     load_from_menu "$what"
     quit_tower "$what"
     refuse_out "$what" "MONEY LOAD ERROR"
-    # The clock fails only when the file ends before its first field.
-    if [ "$point" -le "$clock_start" ]; then expect_out "$what" "CLOCK LOAD ERROR"; else refuse_out "$what" "CLOCK LOAD ERROR"; fi
-    expect_out "$what" "TILE LOAD ERROR"
-    refuse_out "$what" "MAP LOAD ERROR"
+    # The clock fails when the file ends before its last field.
+    if [ "$point" -le $((clock_start + 3)) ]; then expect_out "$what" "CLOCK LOAD ERROR"; else refuse_out "$what" "CLOCK LOAD ERROR"; fi
+    expect_out "$what" "MAP LOAD ERROR"
 done
-pass "save.txt cut at 10 points: each reported what was missing, game still ran, exit 0"
+pass "save.txt cut at 10 points: each refused with what was missing, game still ran, exit 0"
 
 # Grids the tower cannot hold are refused as a whole.
 for header in "1000000 20 20" "10 20 99999999999999999999" "10 -20 20" "0 0 0"; do
@@ -93,20 +93,26 @@ for header in "1000000 20 20" "10 20 99999999999999999999" "10 -20 20" "0 0 0"; 
 done
 pass "huge, negative and zero extents: refused with MAP LOAD ERROR, game still ran, exit 0"
 
-# Text where numbers belong reads as nothing: the fields keep their values.
+# Text where numbers belong: the file is refused.
 { head -n 2 "$good"; echo "ten twenty twenty"; tail -n +4 "$good"; } >save.txt
 load_from_menu "non-numeric extents"
 quit_tower "non-numeric extents"
-refuse_out "non-numeric extents" "MAP LOAD ERROR"
+expect_out "non-numeric extents" "save.txt has no grid line of three numbers after the clock"
+expect_out "non-numeric extents" "MAP LOAD ERROR"
 printf 'plenty of money\nhalf past noon on a Tuesday\nthe tower is tall\nFLOOR LOBBY HOTEL\n' >save.txt
 load_from_menu "text instead of numbers"
 quit_tower "text instead of numbers"
-refuse_out "text instead of numbers" "MAP LOAD ERROR"
+for line in "MONEY LOAD ERROR" "CLOCK LOAD ERROR" "MAP LOAD ERROR"; do expect_out "text instead of numbers" "$line"; done
 printf 'nan\n1 23 1 1 1\n10 20 20\n' >save.txt
 load_from_menu "funds of nan"
 quit_tower "funds of nan"
 expect_out "funds of nan" "MONEY LOAD ERROR"
-pass "non-numeric extents, text instead of numbers and nan funds: loaded what could be read, exit 0"
+printf '\357\273\277' >save.txt
+cat "$good" >>save.txt
+load_from_menu "a byte-order mark"
+quit_tower "a byte-order mark"
+refuse_out "a byte-order mark" "LOAD ERROR"
+pass "non-numeric extents, text instead of numbers and nan funds refused; a byte-order mark passed over; exit 0"
 
 # The rooms after the tile records: cut short, crafted, or without their marker.
 rooms_save="$repo/tests/fuzz/corpus/save/rooms.txt"
@@ -141,11 +147,16 @@ hostile_rooms "records without their marker" "a line outside any section was pas
 pass "overlapping, unknown, bare-cell, out-of-range and unmarked room records: skipped with their messages, exit 0"
 
 head -c 10000000 /dev/zero | tr '\0' '7' >save.txt
-load_from_menu "10 MB of digits"
+load_from_menu "10 MB of digits" "it was not read"
 quit_tower "10 MB of digits"
-expect_out "10 MB of digits" "MONEY LOAD ERROR"
-expect_out "10 MB of digits" "CLOCK LOAD ERROR"
-pass "10 MB of digits: an amount out of range, the rest missing, game still ran, exit 0"
+expect_out "10 MB of digits" "save.txt is larger than 4194304 bytes; it was not read"
+refuse_out "10 MB of digits" "loading map floor"
+{ head -n 4003 "$rooms_save"; echo "rooms 100000"; for _ in $(seq 20000); do echo "hotel1 3 2 0 0 1 1 3 2 0"; done; } >save.txt
+load_from_menu "20000 copies of one room"
+quit_tower "20000 copies of one room"
+[ "$(grep -c "^save.txt: room record" "$work/out")" = 50 ] || fail "20000 copies: not 50 lines of skipped records"
+expect_out "20000 copies of one room" "save.txt: 19949 more lines were passed over"
+pass "10 MB of digits refused unread; 20000 copies of a room: 50 lines and a summary; exit 0"
 cd "$work" || fail "no work directory"
 
 # ---- settings files ----------------------------------------------------------
