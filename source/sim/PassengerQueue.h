@@ -1,0 +1,34 @@
+#ifndef ZENTROVA_PASSENGERQUEUE_H
+#define ZENTROVA_PASSENGERQUEUE_H
+
+#include <vector>
+
+#include "Passenger.h"
+
+namespace sim {
+
+// First come, first served, in a ring that only grows: once it has held its
+// busiest moment, pushing and popping allocate nothing.
+class PassengerQueue {
+public:
+    explicit PassengerQueue(int reserved = 8);
+
+    int size() const { return count; }
+    bool empty() const { return count == 0; }
+    // The i-th in line, 0 being the first.
+    const Passenger& at(int i) const { return ring[(head + i) & (ring.size() - 1)]; }
+    const Passenger& front() const { return at(0); }
+
+    void push(const Passenger& passenger);
+    Passenger pop();
+    void clear() { head = count = 0; }
+
+private:
+    std::vector<Passenger> ring;  // its size a power of two
+    int head = 0;
+    int count = 0;
+};
+
+}  // namespace sim
+
+#endif
