@@ -90,6 +90,7 @@ FILE* table = stdout;  // the game's own progress lines go elsewhere
 std::vector<std::string> requiredImages() {
     gEngine engine;
     engine.loadXMLSettings("config.xml");
+    Game::setLife(false);  // the classic tower's frames unless a scene asks for people
     return engine.getRequiredFiles();
 }
 

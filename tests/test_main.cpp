@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "CSurface.h"
+#include "game.h"
 #include "gEngine.h"
 
 namespace {
@@ -16,6 +17,8 @@ public:
     void SetUp() override {
         gEngine engine;
         ASSERT_TRUE(engine.loadXMLSettings("config.xml")) << "config.xml at the repository root should load";
+        // The suites play the classic tower unless they ask for the living one.
+        Game::setLife(false);
         ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER)) << SDL_GetError();
         SDL_Surface* screen = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
         ASSERT_NE(nullptr, screen) << SDL_GetError();

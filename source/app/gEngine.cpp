@@ -140,6 +140,11 @@ bool gEngine::loadXMLSettings(const char* settingsFile) {
         fputs("Error finding <background> element in settings.xml", stderr);
         result = false;
     }
+
+    // After the five read by their place, the optional ones by their name.
+    for (element = nextElement(element); element; element = element->NextSiblingElement()) {
+        if (element->ValueStr() == "tower" && !lifeFromCommandLine) Game::setLife(onAttribute(element, "life"));
+    }
     return result;
 }
 
@@ -249,6 +254,11 @@ void gEngine::setResolution(int width, int height) {
 }
 
 void gEngine::setFrameCap(int framesPerSecond) { frameCap = framesPerSecond; }
+
+void gEngine::setLife(bool on) {
+    Game::setLife(on);
+    lifeFromCommandLine = true;
+}
 
 void gEngine::setSound(bool on) { CSoundBank::SoundControl.setSound(on); }
 

@@ -33,6 +33,8 @@ public:
     static void setFullScreen(bool on) { startFullScreen = on; }
     // Frames a second the main loop is held to; 0 runs it free.
     static void setFrameCap(int framesPerSecond);
+    // -life on|off: the living tower or the classic one, whatever the settings file says.
+    static void setLife(bool on);
 
     // One pass of the main loop: every pending event, then Loop and Render.
     // False once the program is to end.
@@ -46,6 +48,7 @@ public:
 private:
     std::vector<std::string> requiredFiles;
     static inline bool startFullScreen = false;
+    static inline bool lifeFromCommandLine = false;
 };
 
 #endif

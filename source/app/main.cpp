@@ -116,6 +116,12 @@ extern "C" int SDL_main(int argc, char** argv) {
             gEngine::setFrameCap(rate);
         } else if (strcmp(option, "-fullscreen") == 0) {
             gEngine::setFullScreen(true);
+        } else if (strcmp(option, "-life") == 0) {
+            if (value && (strcmp(value, "on") == 0 || strcmp(value, "off") == 0)) {
+                gEngine::setLife(strcmp(value, "on") == 0);
+            } else {
+                fprintf(stderr, "-life %s: the living tower is on or off; the settings file decides", value ? value : "");
+            }
         }
     }
     gEngine::setResolution(width, height);

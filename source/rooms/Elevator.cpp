@@ -26,12 +26,14 @@ void Elevator::OnLoop(int x, int y, Shuttle& shuttle) {
 }
 
 void Elevator::OnRender(const point& camera, int x, int y) {
-    if (x == location.x && y == location.y) {
-        // The shaft is drawn on the storey being viewed; its position already
-        // includes its own storey, so only the storeys above that are added.
-        drawPicture(camera, isometric::storeyHeight * (camera.z - location.z));
-    }
+    if (x == location.x && y == location.y) drawShaft(camera);
     car().OnRender(camera, x, y);
+}
+
+void Elevator::drawShaft(const point& camera) {
+    // The shaft is drawn on the storey being viewed; its position already
+    // includes its own storey, so only the storeys above that are added.
+    drawPicture(camera, isometric::storeyHeight * (camera.z - location.z));
 }
 
 void Elevator::dumpVars() { car().dumpVars(); }

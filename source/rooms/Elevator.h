@@ -16,6 +16,8 @@ public:
 
     void OnLoop(int x, int y, Shuttle& shuttle) override;
     void OnRender(const point& camera, int x, int y) override;
+    // The shaft's picture alone, on the storey the camera views.
+    void drawShaft(const point& camera);
     void dumpVars() override;
 
     ElevatorCar& car() { return *cars.front(); }

@@ -26,6 +26,21 @@ Passenger GroupState::dequeue(int storey, Direction direction) {
     return first;
 }
 
+bool GroupState::withdraw(int passenger) {
+    for (Direction direction : {Direction::Up, Direction::Down})
+        for (std::uint32_t left = waiting(direction); left; left &= left - 1) {
+            const int storey = storeyBits::lowest(left);
+            PassengerQueue& line = hall(storey, direction);
+            if (!line.remove(passenger)) continue;
+            if (line.empty()) {
+                (direction == Direction::Up ? waitingUp : waitingDown) &= ~storeyBits::bit(storey);
+                release(storey, direction);
+            }
+            return true;
+        }
+    return false;
+}
+
 void GroupState::assign(int storey, Direction direction, int car) {
     signed char& owner = assigned[slot(storey, direction)];
     std::vector<std::uint32_t>& masks = direction == Direction::Up ? assignedUp : assignedDown;

@@ -39,6 +39,8 @@ public:
     const PassengerQueue& hall(int storey, Direction direction) const { return halls[slot(storey, direction)]; }
     void enqueue(const Passenger& passenger);
     Passenger dequeue(int storey, Direction direction);
+    // Someone leaves the line they wait in; false when they wait in none.
+    bool withdraw(int passenger);
     // The storeys where someone waits to go that way.
     std::uint32_t waiting(Direction direction) const { return direction == Direction::Up ? waitingUp : waitingDown; }
 

@@ -29,4 +29,14 @@ Passenger PassengerQueue::pop() {
     return first;
 }
 
+bool PassengerQueue::remove(int id) {
+    int found = -1;
+    for (int i = 0; i < count && found < 0; ++i)
+        if (at(i).id == id) found = i;
+    if (found < 0) return false;
+    for (int i = found; i + 1 < count; ++i) ring[(head + i) & (ring.size() - 1)] = at(i + 1);
+    --count;
+    return true;
+}
+
 }  // namespace sim

@@ -21,6 +21,8 @@ public:
 
     void push(const Passenger& passenger);
     Passenger pop();
+    // Takes someone out of the line, the others keeping their order; false when not in it.
+    bool remove(int id);
     void clear() { head = count = 0; }
 
 private:

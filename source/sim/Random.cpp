@@ -69,4 +69,10 @@ std::int64_t Random::exponential(std::int64_t mean) {
     }
 }
 
+bool Random::setWords(const std::array<std::uint64_t, 4>& saved) {
+    if ((saved[0] | saved[1] | saved[2] | saved[3]) == 0) return false;
+    for (int i = 0; i < 4; ++i) state[i] = saved[static_cast<size_t>(i)];
+    return true;
+}
+
 }  // namespace sim

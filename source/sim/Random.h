@@ -1,6 +1,7 @@
 #ifndef ZENTROVA_RANDOM_H
 #define ZENTROVA_RANDOM_H
 
+#include <array>
 #include <cstdint>
 
 namespace sim {
@@ -23,6 +24,11 @@ public:
     // The mean is held to 1 .. maxMean.
     std::int64_t exponential(std::int64_t mean);
     static constexpr std::int64_t maxMean = std::int64_t{1} << 31;
+
+    // Where the generator stands, for a save, and back; false, and no
+    // change, for the one state it can never be in (all zero).
+    std::array<std::uint64_t, 4> words() const { return {state[0], state[1], state[2], state[3]}; }
+    bool setWords(const std::array<std::uint64_t, 4>& saved);
 
 private:
     std::uint64_t state[4];

@@ -38,6 +38,9 @@ public:
     // changes, when origin or destination is not served, they are the same,
     // or the id is negative or already in the shaft.
     bool call(int passenger, int origin, int destination);
+    // Someone waiting gives up and leaves the line; false when nobody of
+    // that id waits (riders stay aboard).
+    bool withdraw(int passenger) { return group.withdraw(passenger); }
     // One tick of every car, in car order; what happened is appended to events.
     void step(std::vector<ShaftEvent>& events);
     // Where a car with nothing to do goes to wait; noStorey lets it stay

@@ -30,6 +30,12 @@ bool Clock::loop(bool& ticked) {
     return newDay;
 }
 
+int Clock::minuteRun(int parts) const {
+    const Uint32 length = 10u * static_cast<Uint32>(speed > 0 ? speed : 1);
+    const Uint32 run = ticks::now() - lastTick;
+    return run >= length ? parts : static_cast<int>(run * static_cast<Uint32>(parts) / length);
+}
+
 void Clock::appendClockTime(char* text, size_t room) const {
     snprintf(text, room, "%02d:%02d Day:%d \nMonth:%d Year:%d", hour, minute, day, month, year);
 }

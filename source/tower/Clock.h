@@ -22,6 +22,9 @@ public:
     // The part of the day (1 night, 2 morning, 3 day, 4 evening) when it
     // changed since the last call, else 0.
     short getTimeOfDay();
+    // How far the minute under way has run, in parts of a minute out of
+    // parts: parts once the next loop would count it.
+    int minuteRun(int parts) const;
     short getDay() const { return day; }
     // Days since the first day of year 1: the ledger's calendar.
     long dayNumber() const { return (static_cast<long>(year - 1) * 12 + (month - 1)) * 14 + (day - 1); }

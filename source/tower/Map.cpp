@@ -84,7 +84,7 @@ void Map::OnLoop() {
             }
 }
 
-void Map::OnRender(const point& camera, bool cursorVisible, const gameSettings& view) {
+void Map::OnRender(const point& camera, bool cursorVisible, const gameSettings& view, CellOverlay* overlay) {
     const int viewed = camera.z < maxFloors ? camera.z : maxFloors - 1;
     for (int z = 0; z < viewed; ++z)
         for (int x = 0; x < width; ++x)
@@ -96,7 +96,8 @@ void Map::OnRender(const point& camera, bool cursorVisible, const gameSettings& 
             for (int y = 0; y < height; ++y) {
                 if (Tile* tile = tiles[x][y][viewed].get()) tile->OnRender(camera, view);
                 Room* room = cellRooms[x][y][viewed];
-                if (room && roomsOn) room->OnRender(camera, x, y);
+                if (room && roomsOn && !(overlay && overlay->drawRoom(*room, camera, x, y))) room->OnRender(camera, x, y);
+                if (overlay) overlay->drawCell(camera, x, y);
             }
     }
     if (!cursorVisible) return;
@@ -269,6 +270,15 @@ bool Map::bulldoze() {
     Tile* tile = tileAt(cursor.x, cursor.y, cursor.z);
     if (!tile || !tile->floorIsDestructable()) return false;
     if (Room* room = cellRooms[cursor.x][cursor.y][cursor.z]) {
+        if (wholeShafts && room->isTransportation()) {
+            std::vector<point> shaft;
+            for (int z = 0; z < maxFloors; ++z)
+                for (int x = 0; x < width; ++x)
+                    for (int y = 0; y < height; ++y)
+                        if (cellRooms[x][y][z] == room) shaft.push_back(point(x, y, z));
+            for (const point& cell : shaft) vacate(cell.x, cell.y, cell.z);
+            return true;
+        }
         short sizeX = 1, sizeY = 1;
         room->getSize(sizeX, sizeY);
         if (sizeX > 1 || sizeY > 1) {

@@ -37,7 +37,16 @@ public:
     void loadMap(const char* name, int floors);
     void OnCleanup();
     void OnLoop();
-    void OnRender(const point& camera, bool cursorVisible, const gameSettings& view);
+    // What the tower's people add to the picture, cell by cell in the order
+    // the map draws the viewed storey, so that what stands in front covers
+    // what is behind.
+    struct CellOverlay {
+        virtual ~CellOverlay() = default;
+        // True when it drew the room at the cell itself, or nothing is to be drawn.
+        virtual bool drawRoom(Room& room, const point& camera, int x, int y) = 0;
+        virtual void drawCell(const point& camera, int x, int y) = 0;
+    };
+    void OnRender(const point& camera, bool cursorVisible, const gameSettings& view, CellOverlay* overlay = nullptr);
     void setCursor(const point& camera, int mouseX, int mouseY);
     void showCursor(int x, int y, const point& camera);
     void changeCursorSize(short spanY, short spanX);
@@ -53,6 +62,8 @@ public:
     bool buildLobby();
     bool buildFloor();
     bool bulldoze();
+    // Bulldozing a shaft on any storey takes it from every storey (the living tower).
+    void setWholeShafts(bool on) { wholeShafts = on; }
 
     // Floors, pathing and rent.
     int calcFloors(bool add);
@@ -170,6 +181,7 @@ private:
     Shuttle elevatorShuttle;
     point hiddenWalls[3];  // the cells whose walls the cursor hides
     int hiddenWallCount = 0;
+    bool wholeShafts = false;
 };
 
 #endif

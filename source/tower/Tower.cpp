@@ -1,12 +1,32 @@
 #include "Tower.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 
+#include "lifeLayout.h"
 #include "roomRecords.h"
 #include "saveSections.h"
 
-Tower::Tower() { grid.loadMap("assets/map.png", STOREYS); }
+Tower::Tower(bool living) {
+    grid.loadMap("assets/map.png", STOREYS);
+    if (!living) return;
+    // A living tower's shafts are whole columns: bulldozed anywhere, gone everywhere.
+    grid.setWholeShafts(true);
+    people = std::make_unique<life::Life>(LIFE_SEED, lifeTick());
+    people->setLayout(lifeLayout(grid), true);
+}
+
+Tower::~Tower() = default;
+
+sim::Tick Tower::lifeTick() const {
+    return calendar.dayNumber() * life::ticksPerDay + life::ticksAt(calendar.getHour(), calendar.getMinute());
+}
+
+void Tower::layoutChanged(bool atOnce) {
+    if (people) people->setLayout(lifeLayout(grid), atOnce);
+}
 
 void Tower::changeFunds(double amount, Ledger::Kind kind) {
     money += amount;
@@ -20,6 +40,12 @@ bool Tower::write(FILE* file) const {
     ok = grid.save(file) && ok;
     ok = RoomRecords::save(grid, file) && ok;
     ok = accounts.save(file) && ok;
+    if (people) {
+        for (const life::Section& section : people->save()) {
+            ok = saveSections::writeHeader(file, section.name.c_str(), static_cast<long>(section.records.size())) && ok;
+            for (const std::string& record : section.records) ok = fprintf(file, "%s\n", record.c_str()) > 0 && ok;
+        }
+    }
     return ok;
 }
 
@@ -70,15 +96,35 @@ void Tower::readSections(FILE* file) {
     saveSections::Reader reader(file);
     std::string name;
     long count = 0;
+    std::vector<life::Section> saved;
     while (reader.nextSection(name, count)) {
         if (roomRecords.read(name, reader)) continue;
         if (name == "ledger") {
             accounts.read(reader);
             continue;
         }
+        if (people && std::find(std::begin(life::Life::sectionNames), std::end(life::Life::sectionNames), name) !=
+                          std::end(life::Life::sectionNames)) {
+            saved.push_back(life::Section{name, {}});
+            std::string record;
+            while (reader.nextRecord(record)) saved.back().records.push_back(record);
+            continue;
+        }
         reader.report("the section \"%s\" is not one this game knows; it was passed over", name.c_str());
         reader.skipRecords();
     }
     roomRecords.finish();
+    if (people) startLife(saved);
     reader.finish();
+}
+
+void Tower::startLife(const std::vector<life::Section>& saved) {
+    people = std::make_unique<life::Life>(LIFE_SEED, lifeTick());
+    people->setLayout(lifeLayout(grid), true);
+    if (saved.empty()) return;  // a tower saved without its people: they come as in a new one
+    std::string why;
+    if (people->load(saved, why)) return;
+    printf("save.txt: the tower's people start afresh: %s\n", why.c_str());
+    people = std::make_unique<life::Life>(LIFE_SEED, lifeTick());
+    people->setLayout(lifeLayout(grid), true);
 }

@@ -1,10 +1,14 @@
 #ifndef ZENTROVA_TOWER_H
 #define ZENTROVA_TOWER_H
 
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 
+#include "CarTiming.h"
 #include "Clock.h"
 #include "Ledger.h"
+#include "Life.h"
 #include "Map.h"
 #include "UndoHistory.h"
 #include "gameSettings.h"
@@ -21,8 +25,15 @@ public:
     // Far above a full tower's save (some 60 kB): a larger file is not read.
     static constexpr long maxFileSize = 4L << 20;
 
-    // An empty lot of STOREYS storeys at 23:00 of day 1 with the starting funds.
-    Tower();
+    // The seed of a new tower's people; their chance is saved with them.
+    static constexpr std::uint64_t LIFE_SEED = 0x5a1e2c3b4d6f7081ull;
+    // Game time runs this fast outside: so many ticks a bounded batch.
+    static constexpr int LIFE_BATCH = 600;
+
+    // An empty lot of STOREYS storeys at 23:00 of day 1 with the starting
+    // funds; with people and elevators that carry them when living.
+    explicit Tower(bool living = false);
+    ~Tower();
     Tower(const Tower&) = delete;
     Tower& operator=(const Tower&) = delete;
 
@@ -35,6 +46,14 @@ public:
     gameSettings& getView() { return viewSwitches; }
     const gameSettings& getView() const { return viewSwitches; }
     double getFunds() const { return money; }
+    // The people and their elevators, or null for the classic tower.
+    life::Life* getLife() { return people.get(); }
+    const life::Life* getLife() const { return people.get(); }
+    // The tick of the living tower's time at the start of the clock's minute.
+    sim::Tick lifeTick() const;
+    // The tower was built on, bulldozed or undone: the people see it so, at
+    // the next whole game minute while time runs, at once while it stands still.
+    void layoutChanged(bool atOnce);
 
     // The one place the funds change: the ledger records it under today.
     void changeFunds(double amount, Ledger::Kind kind);
@@ -50,6 +69,8 @@ public:
 private:
     // What follows the tile records: the rooms, and sections of later versions.
     void readSections(FILE* file);
+    // The people of a loaded tower: as saved when the sections are whole, else afresh.
+    void startLife(const std::vector<life::Section>& saved);
 
     Map grid;
     Clock calendar;
@@ -57,6 +78,7 @@ private:
     UndoHistory steps;
     gameSettings viewSwitches;
     double money = STARTING_FUNDS;
+    std::unique_ptr<life::Life> people;
 };
 
 #endif

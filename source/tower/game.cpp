@@ -8,6 +8,8 @@
 #include <string>
 
 #include "CSurface.h"
+#include "Life.h"
+#include "LifeView.h"
 #include "Room.h"
 #include "RoomDefs.h"
 #include "Soundbank.h"
@@ -43,8 +45,10 @@ Game::Game() {
     CSurface::setScreenColor(128, 0, 0);
     loadRoomDefs();
     addButtons();
-    tower = std::make_unique<Tower>();
+    tower = std::make_unique<Tower>(lifeSwitch);
 }
+
+Game::~Game() = default;
 
 void Game::addButtons() {
     for (const ToolbarButton& entry : toolbarButtons) {
@@ -78,8 +82,8 @@ void Game::loop(short floor) {
     Clock& clock = tower->getClock();
     gui->setFloor(floor + 1, map.getMaxFloors());
     if (!paused) {
-        map.OnLoop();
-        if (clock.loop(ticked)) {
+        if (!tower->getLife()) map.OnLoop();
+        if (runLife(clock)) {
             const double rent = map.collectRent(clock.getDay());
             if (rent != 0) {
                 changeFunds(rent, Ledger::RENT);
@@ -112,7 +116,26 @@ void Game::loop(short floor) {
     ticked = false;
 }
 
-void Game::render(const point& camera) { tower->getMap().OnRender(camera, cursorVisible, tower->getView()); }
+bool Game::runLife(Clock& clock) {
+    life::Life* people = tower->getLife();
+    if (!people) return clock.loop(ticked);
+    // The people's time follows the clock within its minute, and the clock
+    // waits for them: a minute counts only once they have lived through it.
+    const sim::Tick minute = tower->lifeTick();
+    people->advance(minute + clock.minuteRun(sim::ticksPerGameMinute), Tower::LIFE_BATCH);
+    if (people->now() < minute + sim::ticksPerGameMinute) return false;
+    return clock.loop(ticked);
+}
+
+void Game::render(const point& camera) {
+    Map::CellOverlay* overlay = nullptr;
+    if (const life::Life* people = tower->getLife()) {
+        if (!lifeView) lifeView = std::make_unique<LifeView>();
+        lifeView->prepare(*people, tower->getMap(), camera.z);
+        overlay = lifeView.get();
+    }
+    tower->getMap().OnRender(camera, cursorVisible, tower->getView(), overlay);
+}
 
 void Game::setCursor(point camera, int mouseX, int mouseY) {
     if (cursorVisible) tower->getMap().setCursor(camera, mouseX, mouseY);
@@ -140,6 +163,7 @@ void Game::built(int sound, double price, Ledger::Kind kind, const std::string& 
     CSoundBank::SoundControl.Play(sound);
     changeFunds(-price, kind);
     endStep(price, kind, what);
+    tower->layoutChanged(paused);
 }
 
 void Game::buildEmptyFloor(short floor) {
@@ -273,6 +297,7 @@ void Game::undo() {
         return;
     }
     map.restoreCells(step.before, rebuildRemoved, &step.removed);
+    tower->layoutChanged(paused);
     changeFunds(step.cost, step.kind);
     CSoundBank::SoundControl.Play(step.kind == Ledger::BULLDOZING ? sounds::BUILD : sounds::BULLDOZE);
     gui->setMessageText(("Undone: " + step.what + ", $" + moneyText(step.cost) + " back").c_str());
@@ -292,7 +317,8 @@ void echo(const char* title, const std::vector<std::string>& lines) {
 void Game::query(short) {
     if (!cursorVisible) return;
     Map& map = tower->getMap();
-    const std::vector<std::string> lines = queryReport(map, tower->getClock(), map.getCursorPosition());
+    const std::vector<std::string> lines =
+        queryReport(map, tower->getClock(), map.getCursorPosition(), tower->getLife());
     echo("Query Tool", lines);
     gui->openPanel(lines, nullptr, events::QUERY_TOOL);
 }
@@ -361,7 +387,7 @@ void Game::load() {
     // The file is read into a tower of its own, which replaces the running
     // one only when it loaded: a failed load loses nothing. Clock fields out
     // of range keep the running clock's, and the view stays as it is.
-    auto loaded = std::make_unique<Tower>();
+    auto loaded = std::make_unique<Tower>(lifeSwitch);
     loaded->getClock() = tower->getClock();
     loaded->getView() = tower->getView();
     const bool ok = loaded->read(file);

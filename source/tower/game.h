@@ -10,6 +10,7 @@
 #include "point.h"
 
 class GUI;
+class LifeView;
 
 // The game controller: holds the tower, turns the tower screen's commands
 // into construction with their prices and messages, and runs time.
@@ -22,6 +23,11 @@ public:
     static constexpr double DESTROY_COST = 5.0;
     static constexpr double STARTING_FUNDS = Tower::STARTING_FUNDS;
     static constexpr char saveFileName[] = "save.txt";
+
+    // The living tower (people and elevators on every storey) or the
+    // classic one, for the towers made from now on: set at start-up.
+    static void setLife(bool on) { lifeSwitch = on; }
+    static bool lifeOn() { return lifeSwitch; }
 
     // Ends the game: the tower, the room kinds and the singleton are gone afterwards.
     void onExit();
@@ -74,7 +80,7 @@ public:
 private:
     friend struct std::default_delete<Game>;
     Game();
-    ~Game() = default;
+    ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -93,6 +99,9 @@ private:
     void addButtons();
 
     static std::unique_ptr<Game> singleton;
+    static inline bool lifeSwitch = false;
+    // Runs the living tower's time up to the clock's, and the clock on when it is there.
+    bool runLife(Clock& clock);
 
     GUI* gui;
 
@@ -100,6 +109,7 @@ private:
     bool cursorVisible = true;
     bool ticked = true;
     std::unique_ptr<Tower> tower;
+    std::unique_ptr<LifeView> lifeView;  // made when a living tower is first drawn
     Map::Cells stepBefore;
     std::vector<RoomRecords::Description> stepRemovable;
     short roomType = 0;

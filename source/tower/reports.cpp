@@ -1,5 +1,7 @@
 #include "reports.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -7,6 +9,7 @@
 #include "Clock.h"
 #include "Elevator.h"
 #include "Ledger.h"
+#include "Life.h"
 #include "Lobby.h"
 #include "Map.h"
 #include "RoomDefs.h"
@@ -17,6 +20,16 @@ namespace {
 std::string format(const char* pattern, int a, int b = 0, int c = 0) {
     char text[128];
     snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+std::string textf(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+std::string textf(const char* pattern, ...) {
+    char text[160];
+    va_list arguments;
+    va_start(arguments, pattern);
+    vsnprintf(text, sizeof text, pattern, arguments);
+    va_end(arguments);
     return text;
 }
 
@@ -71,13 +84,90 @@ std::string carText(const ElevatorCar::State& car, int baseStorey) {
 
 }  // namespace
 
-std::vector<std::string> queryReport(Map& map, const Clock& clock, const point& cell) {
+namespace {
+
+std::string nameOf(const Map& map, int uid) {
+    std::string name = "a shaft";
+    map.forEachRoom([&](const Room& room) {
+        if (room.getUid() == uid) name = const_cast<Room&>(room).getRoomInfo();
+    });
+    return name;
+}
+
+// Ticks as the clock counts them: "4 min", or "0.5 min".
+std::string minutesOf(double ticks) {
+    const double minutes = ticks / sim::ticksPerGameMinute;
+    return minutes < 10 ? textf("%.1f min", minutes) : textf("%.0f min", minutes);
+}
+
+std::string whereIs(const Map& map, const life::Life& people, const life::Person& person) {
+    const life::Layout& layout = people.layout();
+    switch (person.where) {
+    case life::Where::Outside: return person.phase == 2 ? "out to lunch" : "away";
+    case life::Where::InRoom: return "in the room";
+    case life::Where::Walking:
+        return format("walking on storey %d", layout.storeyOf(person.cell) + 1) + (person.leaving ? ", leaving" : "");
+    case life::Where::Waiting:
+        return textf("waiting for %s on storey %d", nameOf(map, person.shaft).c_str(), layout.storeyOf(person.cell) + 1);
+    case life::Where::Riding: return textf("riding %s to storey %d", nameOf(map, person.shaft).c_str(), person.rideTo + 1);
+    }
+    return "";
+}
+
+void shaftLines(const life::Life& people, int uid, std::vector<std::string>& lines) {
+    const sim::Shaft* shaft = people.shaft(uid);
+    if (!shaft) return;
+    std::set<int> served;
+    for (int storey = 0; storey < sim::StoreySet::maxStoreys; ++storey)
+        if (shaft->served().contains(storey)) served.insert(storey);
+    std::string serves = storeysOf(served);
+    serves.replace(0, std::string("Shaft on").size(), "Serves");
+    lines.push_back(serves);
+    for (int storey : served) {
+        const int up = shaft->waiting(storey, sim::Direction::Up).size();
+        const int down = shaft->waiting(storey, sim::Direction::Down).size();
+        if (up + down > 0) lines.push_back(format("  storey %d: %d waiting up, %d waiting down", storey + 1, up, down));
+    }
+    const sim::Car& car = shaft->car(0);
+    const std::string load = car.load() == 0 ? ", empty" : format(" with %d of %d aboard", car.load(), shaft->timing().capacity);
+    const int at = car.storey() + 1;
+    if (car.activity() == sim::Car::Activity::Moving && car.goal() >= 0) {
+        lines.push_back(format(car.direction() == sim::Direction::Up ? "Car going up to storey %d" : "Car going down to storey %d",
+                               car.goal() + 1) + load);
+    } else {
+        lines.push_back(format("Car at storey %d", at) + load);
+    }
+    const life::TripTotals& today = people.todayBy(uid);
+    lines.push_back(today.trips == 0 ? std::string("No rides today")
+                                     : textf("Average wait today %s over %ld rides",
+                                              minutesOf(static_cast<double>(today.waitTicks) / today.trips).c_str(),
+                                              today.trips));
+}
+
+}  // namespace
+
+std::vector<std::string> queryReport(Map& map, const Clock& clock, const point& cell, const life::Life* people) {
     std::vector<std::string> lines;
     lines.push_back(format("Storey %d, cell %d, %d", cell.z + 1, cell.x, cell.y));
     if (const Tile* tile = map.tileAt(cell.x, cell.y, cell.z)) lines.push_back(groundOf(*tile));
     Room* room = map.roomAt(cell.x, cell.y, cell.z);
     auto* basic = dynamic_cast<BasicRoom*>(room);
     const aRoom* def = basic ? roomDefinition(basic->getRoomType()) : nullptr;
+    if (people && !room) {
+        const life::Layout& layout = people->layout();
+        const int here = layout.inside(cell.x, cell.y, cell.z) ? layout.index(cell.x, cell.y, cell.z) : -1;
+        const int hall = layout.hallOf(here);
+        if (hall >= 0) {
+            const int uid = layout.shafts()[static_cast<size_t>(hall)].uid;
+            lines.push_back("A hall of " + nameOf(map, uid));
+            int waiting = 0;
+            for (const life::Person& person : people->people())
+                if (person.where == life::Where::Waiting && person.cell == here) {
+                    if (++waiting <= 5) lines.push_back(format("  waiting to go to storey %d", person.rideTo + 1));
+                }
+            lines.push_back(waiting == 0 ? std::string("Nobody waits here") : format("%d waiting here", waiting));
+        }
+    }
     if (!basic || !def) return lines;
 
     lines.push_back(basic->getRoomInfo());
@@ -94,11 +184,24 @@ std::vector<std::string> queryReport(Map& map, const Clock& clock, const point& 
                 for (int y = 0; y < map.getHeight(); ++y)
                     if (map.roomAt(x, y, z) == room) storeys.insert(z);
         lines.push_back(storeysOf(storeys));
-        lines.push_back(carText(elevator->car().state(), basic->getLocation().z));
+        if (people) {
+            shaftLines(*people, basic->getUid(), lines);
+        } else {
+            lines.push_back(carText(elevator->car().state(), basic->getLocation().z));
+        }
         return lines;
     }
     lines.push_back(map.bordersLobbyArea(room) ? "Borders the lobby's walkable area"
                                                : "Does not border the lobby's walkable area");
+    if (people) {
+        int count = 0;
+        for (const life::Person& person : people->people())
+            if (person.roomUid == basic->getUid() && !person.orphan) {
+                lines.push_back(format(person.role == life::Role::Worker ? "  Worker %d: " : "  Guest %d: ", ++count) +
+                                whereIs(map, *people, person));
+            }
+        if (count == 0) lines.push_back("Nobody lives or works here");
+    }
     return lines;
 }
 

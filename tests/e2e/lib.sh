@@ -89,7 +89,8 @@ e2e_start_x() {  # [screen size]
 e2e_start_game() {  # binary [arguments...]
     local binary="$1"
     shift
-    SDL_AUDIODRIVER=dummy "$binary" "$@" >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
+    # The classic tower unless a script asks for the living one (E2E_LIFE=on).
+    SDL_AUDIODRIVER=dummy "$binary" -life "${E2E_LIFE:-off}" "$@" >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
     E2E_GAME_PID=$!
     e2e_wait_for_output "everything started correctly" || fail "the game did not report a correct start"
     e2e_wait_until 5 e2e_find_window || fail "no game window appeared"

@@ -202,7 +202,9 @@ def check_config(need):
         return
     body = open(cfg).read().split('?>', 1)[1]
     kids = list(ET.fromstring('<r>' + body + '</r>'))
-    need([k.tag for k in kids] == ['window', 'sound', 'required', 'plugins', 'background'],
+    # Five elements read by their place, then the optional ones read by their name.
+    need([k.tag for k in kids][:5] == ['window', 'sound', 'required', 'plugins', 'background'] and
+         all(k.tag in ('tower',) for k in kids[5:]),
          'config.xml elements are %s' % [k.tag for k in kids])
     for f in kids[2]:
         need(os.path.exists(os.path.join(ROOT, f.text.strip())), 'config lists missing ' + f.text)

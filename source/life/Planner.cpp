@@ -1,0 +1,137 @@
+#include "Planner.h"
+
+#include <algorithm>
+
+namespace life {
+
+Planner::Planner(const Layout& layout) : map(layout), rides(static_cast<size_t>(layout.regionCount())) {
+    for (size_t s = 0; s < layout.shafts().size(); ++s) {
+        const int shaft = static_cast<int>(s);
+        std::vector<std::pair<int, int>> landings;  // storey, area
+        for (int storey = 0; storey < layout.storeys(); ++storey)
+            for (int hall : layout.halls(shaft, storey)) landings.emplace_back(storey, layout.region(hall));
+        std::sort(landings.begin(), landings.end());
+        landings.erase(std::unique(landings.begin(), landings.end()), landings.end());
+        for (const auto& from : landings)
+            for (const auto& to : landings)
+                if (from.first != to.first) rides[static_cast<size_t>(from.second)].push_back(Ride{shaft, to.first, to.second});
+    }
+    seen.assign(static_cast<size_t>(std::max(layout.regionCount(), layout.cellCount())), 0);
+    cameFrom.assign(seen.size(), -1);
+    via.assign(static_cast<size_t>(layout.regionCount()), Ride{-1, -1, -1});
+    isTarget.assign(static_cast<size_t>(layout.cellCount()), 0);
+}
+
+bool Planner::isGoalArea(int area, Goal goal) const {
+    if (goal.kind == Goal::Exit) return map.hasEntrance() && map.region(map.entrance()) == area;
+    if (goal.room < 0 || static_cast<size_t>(goal.room) >= map.rooms().size()) return false;
+    for (int door : map.doors(goal.room))
+        if (map.region(door) == area) return true;
+    return false;
+}
+
+bool Planner::firstRide(int area, Goal goal, Ride& ride) const {
+    if (area < 0) return false;
+    if (isGoalArea(area, goal)) {
+        ride = Ride{-1, -1, -1};
+        return true;
+    }
+    std::fill(seen.begin(), seen.begin() + map.regionCount(), 0);
+    frontier.clear();
+    frontier.push_back(area);
+    seen[static_cast<size_t>(area)] = 1;
+    for (size_t next = 0; next < frontier.size(); ++next) {
+        const int at = frontier[next];
+        for (const Ride& step : rides[static_cast<size_t>(at)]) {
+            if (seen[static_cast<size_t>(step.area)]) continue;
+            seen[static_cast<size_t>(step.area)] = 1;
+            // Every area remembers the first ride of the way to it.
+            via[static_cast<size_t>(step.area)] = at == area ? step : via[static_cast<size_t>(at)];
+            if (isGoalArea(step.area, goal)) {
+                ride = via[static_cast<size_t>(step.area)];
+                return true;
+            }
+            frontier.push_back(step.area);
+        }
+    }
+    return false;
+}
+
+bool Planner::walk(int from, const std::vector<int>& targets, std::vector<int>& path) const {
+    path.clear();
+    const int area = map.region(from);
+    bool any = false;
+    for (int target : targets)
+        if (map.region(target) == area) {
+            isTarget[static_cast<size_t>(target)] = 1;
+            any = true;
+        }
+    if (!any) return false;
+    std::fill(seen.begin(), seen.begin() + map.cellCount(), 0);
+    frontier.clear();
+    frontier.push_back(from);
+    seen[static_cast<size_t>(from)] = 1;
+    int found = -1;
+    for (size_t next = 0; next < frontier.size() && found < 0; ++next) {
+        const int at = frontier[next];
+        if (isTarget[static_cast<size_t>(at)]) {
+            found = at;
+            break;
+        }
+        const int x = map.xOf(at), y = map.yOf(at), storey = map.storeyOf(at);
+        const int candidates[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+        for (const auto& c : candidates) {
+            if (!map.inside(c[0], c[1], storey)) continue;
+            const int cell = map.index(c[0], c[1], storey);
+            if (seen[static_cast<size_t>(cell)] || map.region(cell) != area) continue;
+            seen[static_cast<size_t>(cell)] = 1;
+            cameFrom[static_cast<size_t>(cell)] = at;
+            frontier.push_back(cell);
+        }
+    }
+    for (int target : targets) isTarget[static_cast<size_t>(target)] = 0;
+    if (found < 0) return false;
+    for (int at = found; at != from; at = cameFrom[static_cast<size_t>(at)]) path.push_back(at);
+    std::reverse(path.begin(), path.end());
+    return true;
+}
+
+int Planner::hallIn(int shaft, int storey, int area) const {
+    for (int hall : map.halls(shaft, storey))
+        if (map.region(hall) == area) return hall;
+    return -1;
+}
+
+bool Planner::plan(int from, Goal goal, Leg& leg) const {
+    leg.toHall = false;
+    leg.shaft = leg.rideTo = leg.landing = -1;
+    leg.path.clear();
+    Ride ride{-1, -1, -1};
+    if (!map.walkable(from) || !firstRide(map.region(from), goal, ride)) return false;
+    if (ride.shaft < 0) {
+        if (goal.kind == Goal::Exit) return walk(from, std::vector<int>{map.entrance()}, leg.path);
+        return walk(from, map.doors(goal.room), leg.path);
+    }
+    leg.toHall = true;
+    leg.shaft = ride.shaft;
+    leg.rideTo = ride.storey;
+    leg.landing = ride.area;
+    return walk(from, map.halls(ride.shaft, map.storeyOf(from)), leg.path);
+}
+
+Unreachable Planner::fromLobby(int room) const {
+    if (!map.hasEntrance()) return Unreachable::NoLobby;
+    Ride ride{-1, -1, -1};
+    if (firstRide(map.region(map.entrance()), Goal{Goal::Room, room}, ride)) return Unreachable::No;
+    const int storey = map.rooms()[static_cast<size_t>(room)].storey;
+    bool served = false;
+    for (const Layout::Shaft& shaft : map.shafts()) served = served || shaft.served.contains(storey);
+    if (!served && storey != 0) return Unreachable::NoShaft;
+    // Floors from its door to a shaft: the shafts there do not lead to the lobby.
+    for (int door : map.doors(room))
+        for (size_t s = 0; s < map.shafts().size(); ++s)
+            if (hallIn(static_cast<int>(s), storey, map.region(door)) >= 0) return Unreachable::NoShaft;
+    return Unreachable::NoFloorPath;
+}
+
+}  // namespace life

@@ -1,0 +1,274 @@
+// The tower's people in seeded random towers, checked after every tick:
+// nobody lost or duplicated, everyone waiting or riding where the shafts say,
+// no car over its capacity or outside its storeys, everyone who can reach
+// their room arrives, and a save and load in the middle changes nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "Life.h"
+#include "Random.h"
+
+using namespace life;
+
+namespace {
+
+constexpr int W = 10, H = 8;
+
+// Floors on every storey a shaft or room needs; a lobby on the ground;
+// shafts from the ground or from higher up; rooms of every use along y = 0
+// and y = H - 1, their doors on the floors between.
+Layout randomLayout(sim::Random& chance, int storeys, int shaftCount, bool gaps) {
+    Layout layout(W, H, storeys);
+    std::vector<Layout::Room> rooms;
+    // A room built again is another room: uids are never reused.
+    static int uid = 100;
+    for (int z = 0; z < storeys; ++z) {
+        for (int x = 0; x < W; ++x) {
+            for (int side : {0, H - 1}) {
+                if (chance.chancePerMille(400)) continue;
+                Layout::Room room;
+                room.uid = uid++;
+                room.use = static_cast<RoomUse>(chance.uniform(1, 3));
+                room.storey = z;
+                room.cells.push_back(layout.index(x, side, z));
+                rooms.push_back(room);
+            }
+        }
+        for (int x = 0; x < W; ++x)
+            for (int y = 1; y < H - 1; ++y) {
+                const bool shaftColumn = (y == 3 || y == 4) && x % 3 != 1 && (x - 2) / 3 < shaftCount && x >= 2;
+                if (shaftColumn || (gaps && chance.chancePerMille(60))) continue;  // a shaft, or a hole
+                if (z == 0 && y == 1 && x < 2) {
+                    layout.addLobbyCell(x, y);
+                } else {
+                    layout.setWalkable(x, y, z);
+                }
+            }
+    }
+    for (int s = 0; s < shaftCount; ++s) {
+        Layout::Shaft shaft;
+        shaft.uid = 10 + s;
+        const int x = 2 + 3 * s, y = 3;
+        // A 2 x 2 column, its cells taken from the floors.
+        for (int dx = 0; dx < 2; ++dx)
+            for (int dy = 0; dy < 2; ++dy) shaft.footprint.push_back(layout.index(x + dx, y + dy, 0));
+        const int low = chance.chancePerMille(700) ? 0 : chance.uniform(0, storeys - 1);
+        const int high = chance.uniform(low, storeys - 1);
+        shaft.served = sim::StoreySet::range(low, high);
+        layout.addShaft(shaft);
+    }
+    for (Layout::Room& room : rooms) layout.addRoom(room);
+    return layout;
+}
+
+// Everything a tick must leave true; an empty string when it does.
+std::string problemIn(const Life& life) {
+    const Layout& layout = life.layout();
+    static std::vector<int> waitsFor, ridesIn;  // by person id: the shaft's uid, or 0
+    int largest = 0;
+    for (const Person& person : life.people()) largest = std::max(largest, person.id);
+    waitsFor.assign(static_cast<size_t>(largest) + 1, 0);
+    ridesIn.assign(static_cast<size_t>(largest) + 1, 0);
+    auto mark = [&](std::vector<int>& table, int id, int uid) {
+        if (id < 0 || id > largest || table[static_cast<size_t>(id)] != 0) return false;
+        table[static_cast<size_t>(id)] = uid;
+        return true;
+    };
+    for (const Layout::Shaft& shaft : layout.shafts()) {
+        const sim::Shaft* run = life.shaft(shaft.uid);
+        if (!run) return "a shaft of the layout does not run";
+        const sim::StoreySet served = run->served();
+        for (int storey = 0; storey < layout.storeys(); ++storey)
+            for (sim::Direction direction : {sim::Direction::Up, sim::Direction::Down}) {
+                const sim::PassengerQueue& line = run->waiting(storey, direction);
+                if (line.size() > 0 && !served.contains(storey)) return "people wait where the shaft does not stop";
+                for (int i = 0; i < line.size(); ++i)
+                    if (!mark(waitsFor, line.at(i).id, shaft.uid)) return "someone waits twice, or is nobody";
+            }
+        for (int c = 0; c < run->carCount(); ++c) {
+            const sim::Car& car = run->car(c);
+            if (car.load() > run->timing().capacity) return "a car over its capacity";
+            const int low = served.lowest() * run->timing().ticksPerStorey;
+            const int high = served.highest() * run->timing().ticksPerStorey;
+            if (car.position() < low || car.position() > high) return "a car outside its shaft";
+            for (const sim::Passenger& rider : car.riders())
+                if (!mark(ridesIn, rider.id, shaft.uid)) return "someone rides twice, or is nobody";
+        }
+    }
+    std::vector<std::pair<int, int>> perRoom;  // uid, people
+    int previous = 0;
+    for (const Person& person : life.people()) {
+        if (person.id <= previous) return "the people are not in the order of their ids";
+        previous = person.id;
+        if (!person.orphan) perRoom.emplace_back(person.roomUid, 1);
+        const int waits = waitsFor[static_cast<size_t>(person.id)], rides = ridesIn[static_cast<size_t>(person.id)];
+        if ((waits != 0) != (person.where == Where::Waiting)) return "someone waits whom no shaft holds, or the other way";
+        if ((rides != 0) != (person.where == Where::Riding)) return "someone rides whom no car holds, or the other way";
+        if (waits + rides != 0 && waits + rides != person.shaft) return "someone is with another shaft than their own";
+        if ((person.where == Where::Walking || person.where == Where::Waiting) && !layout.walkable(person.cell))
+            return "someone stands where nobody can";
+        if (person.where == Where::Outside && person.cell != -1) return "someone outside stands in the tower";
+    }
+    std::sort(perRoom.begin(), perRoom.end());
+    for (const Layout::Room& room : layout.rooms()) {
+        auto first = std::lower_bound(perRoom.begin(), perRoom.end(), std::make_pair(room.uid, 0));
+        auto last = std::upper_bound(perRoom.begin(), perRoom.end(), std::make_pair(room.uid, 1));
+        if (last - first != occupantsOf(room.use)) return "a room has not its number of people";
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(Life, ADayInASmallTowerBringsEveryoneInAndOutOnTime) {
+    Layout layout(W, H, 4);
+    for (int z = 0; z < 4; ++z)
+        for (int x = 0; x < W; ++x)
+            for (int y = 1; y < H - 1; ++y) {
+                if (x >= 4 && x <= 5 && y >= 3 && y <= 4) continue;  // the shaft
+                if (z == 0 && y == 1 && x < 2) {
+                    layout.addLobbyCell(x, y);
+                } else {
+                    layout.setWalkable(x, y, z);
+                }
+            }
+    Layout::Shaft shaft;
+    shaft.uid = 1;
+    for (int x = 4; x <= 5; ++x)
+        for (int y = 3; y <= 4; ++y) shaft.footprint.push_back(layout.index(x, y, 0));
+    shaft.served = sim::StoreySet::range(0, 3);
+    layout.addShaft(shaft);
+    int uid = 10;
+    for (int z = 1; z < 4; ++z)
+        for (RoomUse use : {RoomUse::Office, RoomUse::Single, RoomUse::Suite}) {
+            Layout::Room room;
+            room.uid = uid++;
+            room.use = use;
+            room.storey = z;
+            room.cells.push_back(layout.index(uid % W, 0, z));
+            layout.addRoom(room);
+        }
+    Layout island = layout;
+    Life life(7, ticksAt(23, 0));
+    life.setLayout(layout, true);
+    ASSERT_EQ(3u * (6 + 1 + 2), life.people().size());
+
+    auto countWhere = [&](Role role, Where where) {
+        int n = 0;
+        for (const Person& p : life.people()) n += p.role == role && p.where == where;
+        return n;
+    };
+    life.advance(ticksPerDay + ticksAt(10, 30), 1 << 30);  // day 2, 10:30
+    EXPECT_EQ(18, countWhere(Role::Worker, Where::InRoom)) << "every worker reached the office by 10:30";
+    EXPECT_EQ(0, countWhere(Role::Guest, Where::InRoom)) << "no guest stays before the evening";
+    const sim::Shaft* car = life.shaft(1);
+    ASSERT_NE(nullptr, car);
+    EXPECT_GE(life.todayBy(1).trips, 18) << "they rode up";
+    life.advance(ticksPerDay + ticksAt(12, 15), 1 << 30);
+    EXPECT_GT(countWhere(Role::Worker, Where::Outside), 0) << "some are out for lunch";
+    life.advance(ticksPerDay + ticksAt(23, 30), 1 << 30);
+    EXPECT_EQ(18, countWhere(Role::Worker, Where::Outside)) << "home by night";
+    EXPECT_EQ(9, countWhere(Role::Guest, Where::InRoom)) << "every guest in their room for the night";
+    EXPECT_EQ("", problemIn(life));
+}
+
+TEST(Life, SeededRandomTowersKeepEveryoneAccountedForAfterEveryTick) {
+    sim::Random towers(2026);
+    for (int run = 0; run < 2000; ++run) {
+        const int storeys = towers.uniform(2, 5);
+        // Short runs over the busy hours of the day: the morning, lunch, the evening.
+        const int hour = std::vector<int>{7, 8, 12, 17, 18}[static_cast<size_t>(run % 5)];
+        Life life(static_cast<std::uint64_t>(run), ticksAt(hour, 0) - ticksAt(0, 30) + towers.uniform(0, 60));
+        life.setLayout(randomLayout(towers, storeys, towers.uniform(1, 3), run % 2 == 0), true);
+        const Tick end = life.now() + ticksAt(0, 40);
+        const Tick change = life.now() + towers.uniform(0, static_cast<int>(ticksAt(0, 40)));
+        bool changed = false;
+        while (life.now() < end) {
+            if (!changed && life.now() >= change) {
+                // Rebuilt mid-run: rooms and shafts come and go under people's feet.
+                life.setLayout(randomLayout(towers, storeys, towers.uniform(0, 3), true));
+                changed = true;
+            }
+            life.advance(life.now() + 1, 1);
+            const std::string problem = problemIn(life);
+            ASSERT_EQ("", problem) << "run " << run << " at tick " << life.now();
+        }
+    }
+}
+
+TEST(Life, EveryoneWhoCanReachTheirRoomGetsThere) {
+    sim::Random towers(77);
+    for (int run = 0; run < 60; ++run) {
+        Life life(static_cast<std::uint64_t>(run), ticksAt(6, 0));
+        life.setLayout(randomLayout(towers, towers.uniform(2, 4), 3, run % 3 == 0), true);
+        life.advance(ticksAt(11, 0), 1 << 30);
+        for (const Person& person : life.people()) {
+            if (person.role != Role::Worker) continue;
+            const int room = life.layout().roomIndex(person.roomUid);
+            if (life.planner().fromLobby(room) != Unreachable::No) {
+                EXPECT_EQ(Where::Outside, person.where) << "run " << run << ": nobody gets into a room out of reach";
+                continue;
+            }
+            EXPECT_EQ(Where::InRoom, person.where) << "run " << run << ": worker " << person.id << " is late";
+        }
+    }
+}
+
+TEST(Life, ASaveAndLoadInTheMiddleChangesNothing) {
+    sim::Random towers(11);
+    for (int run = 0; run < 40; ++run) {
+        const int storeys = towers.uniform(2, 5);
+        const Layout layout = randomLayout(towers, storeys, towers.uniform(1, 3), run % 2 == 0);
+        Life original(static_cast<std::uint64_t>(run), ticksAt(7, 0));
+        original.setLayout(layout, true);
+        original.advance(original.now() + towers.uniform(1, static_cast<int>(ticksAt(2, 0))), 1 << 30);
+        const std::vector<Section> saved = original.save();
+
+        Life copy(static_cast<std::uint64_t>(run), original.now() - original.now() % sim::ticksPerGameMinute);
+        copy.setLayout(layout, true);
+        std::string why;
+        ASSERT_TRUE(copy.load(saved, why)) << "run " << run << ": " << why;
+        ASSERT_EQ(original.stateHash(), copy.stateHash()) << "run " << run;
+        EXPECT_EQ(saved.size(), copy.save().size());
+        for (int step = 1; step <= 300; ++step) {
+            original.advance(original.now() + 7, 7);
+            copy.advance(copy.now() + 7, 7);
+            if (step % 50 == 0) {
+                ASSERT_EQ(original.stateHash(), copy.stateHash()) << "run " << run << " step " << step;
+            }
+        }
+    }
+}
+
+TEST(Life, DamagedSectionsAreRefusedWholeAndChangeNothing) {
+    sim::Random towers(5);
+    const Layout layout = randomLayout(towers, 3, 2, false);
+    Life life(3, ticksAt(8, 0));
+    life.setLayout(layout, true);
+    life.advance(ticksAt(8, 40), 1 << 30);
+    const std::vector<Section> good = life.save();
+    const std::uint64_t before = life.stateHash();
+    for (size_t s = 0; s < good.size(); ++s)
+        for (size_t r = 0; r < good[s].records.size(); ++r) {
+            const std::string& record = good[s].records[r];
+            for (size_t cut : {size_t(0), record.size() / 2, record.size() - 1}) {
+                std::vector<Section> damaged = good;
+                damaged[s].records[r] = record.substr(0, cut) + (cut % 2 ? " 999999" : "");
+                std::string why;
+                if (!life.load(damaged, why)) {
+                    EXPECT_FALSE(why.empty());
+                    ASSERT_EQ(before, life.stateHash()) << "a refused load changed the life: " << good[s].name;
+                    continue;
+                }
+                // Some cuts leave a record the tower can be in: then it is loaded.
+                ASSERT_TRUE(life.load(good, why)) << why;
+            }
+        }
+    std::vector<Section> missing(good.begin() + 1, good.end());
+    std::string why;
+    EXPECT_FALSE(life.load(missing, why));
+    EXPECT_EQ("there is no life section", why);
+}
