@@ -130,6 +130,39 @@ TEST_F(FullTowerScene, LooksAsRecorded) {
         << "; a change of look that is meant (new pictures, new rules) is recorded again with tools/bench.sh --capture";
 }
 
+// With people on the floors and in the cars: drawing them allocates nothing,
+// nor does running them once the day's busiest moments have been seen.
+TEST_F(FullTowerScene, ASteadyFrameOfTheLivingTowerAllocatesNothing) {
+    if (!allocation_count::counting()) GTEST_SKIP() << "the sanitizer's allocator is not counted";
+    Game::setLife(true);
+    frame_scenes::startGame(true);
+    Game* game = Game::Instance();
+    game->getTower().layoutChanged(true);
+    keyModifiers::hold(KMOD_LCTRL);  // a day and a half, an hour a step
+    for (int frame = 0; frame < 3000 && !(game->getClock().getDay() == 3 && game->getClock().getHour() == 8); ++frame) {
+        ticks::advance(250);
+        game->loop(0);
+    }
+    keyModifiers::release();
+    const point camera = frame_scenes::viewScene(frame_scenes::recordedScene());
+    for (int frame = 0; frame < 3; ++frame) frame_scenes::drawFrame(camera, frame == 0);
+    game->getClock().setSpeed(1000);
+    unsigned long running = 0, drawing = 0;
+    for (int frame = 0; frame < 10; ++frame) {
+        ticks::advance(100);
+        const unsigned long before = allocation_count::now();
+        game->loop(camera.z);
+        const unsigned long between = allocation_count::now();
+        game->render(camera);
+        running += between - before;
+        drawing += allocation_count::now() - between;
+    }
+    EXPECT_EQ(0u, running) << "allocations running 10 frames";
+    EXPECT_EQ(0u, drawing) << "allocations drawing 10 frames";
+    EXPECT_GT(game->getTower().getLife()->people().size(), 1000u);
+    Game::setLife(false);
+}
+
 TEST_F(FullTowerScene, ASteadyFrameAllocatesNothing) {
     if (!allocation_count::counting()) GTEST_SKIP() << "the sanitizer's allocator is not counted";
     frame_scenes::startGame(true);

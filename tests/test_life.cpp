@@ -34,6 +34,7 @@ Layout randomLayout(sim::Random& chance, int storeys, int shaftCount, bool gaps)
                 room.use = static_cast<RoomUse>(chance.uniform(1, 3));
                 room.storey = z;
                 room.cells.push_back(layout.index(x, side, z));
+                room.anchor = room.cells.front();
                 rooms.push_back(room);
             }
         }
@@ -55,6 +56,7 @@ Layout randomLayout(sim::Random& chance, int storeys, int shaftCount, bool gaps)
         // A 2 x 2 column, its cells taken from the floors.
         for (int dx = 0; dx < 2; ++dx)
             for (int dy = 0; dy < 2; ++dy) shaft.footprint.push_back(layout.index(x + dx, y + dy, 0));
+        shaft.anchor = layout.index(x + 1, y + 1, 0);
         const int low = chance.chancePerMille(700) ? 0 : chance.uniform(0, storeys - 1);
         const int high = chance.uniform(low, storeys - 1);
         shaft.served = sim::StoreySet::range(low, high);

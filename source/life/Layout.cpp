@@ -116,6 +116,22 @@ int Layout::shaftIndex(int uid) const {
     return found != shaftList.end() && found->uid == uid ? static_cast<int>(found - shaftList.begin()) : -1;
 }
 
+int Layout::anchorOf(int uid) const {
+    const int room = roomIndex(uid);
+    if (room >= 0) return roomList[static_cast<size_t>(room)].anchor;
+    const int shaft = shaftIndex(uid);
+    return shaft >= 0 ? shaftList[static_cast<size_t>(shaft)].anchor : -1;
+}
+
+int Layout::uidAt(int anchor) const {
+    if (anchor < 0) return -1;
+    for (const Room& room : roomList)
+        if (room.anchor == anchor) return room.uid;
+    for (const Shaft& shaft : shaftList)
+        if (shaft.anchor == anchor) return shaft.uid;
+    return -1;
+}
+
 const std::vector<int>& Layout::halls(int shaft, int storey) const {
     if (shaft < 0 || static_cast<size_t>(shaft) >= shaftList.size() || storey < 0 || storey >= z) return none;
     return shaftHalls[static_cast<size_t>(shaft) * static_cast<size_t>(z) + static_cast<size_t>(storey)];

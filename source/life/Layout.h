@@ -17,14 +17,18 @@ enum class RoomUse : unsigned char { None, Single, Suite, Office };
 // on, bulldozed, undone or loaded; cells are numbered by index(x, y, z).
 class Layout {
 public:
+    // A room's uid lasts while the tower runs; its anchor, the cell it was
+    // built at, also across a save, so saves name rooms and shafts by it.
     struct Room {
         int uid = 0;
+        int anchor = -1;
         RoomUse use = RoomUse::None;
         int storey = 0;
         std::vector<int> cells;  // cell indices on its storey
     };
     struct Shaft {
         int uid = 0;
+        int anchor = -1;
         std::vector<int> footprint;  // cell indices on storey 0 of the columns it stands in
         sim::StoreySet served;
     };
@@ -64,6 +68,9 @@ public:
     const std::vector<Shaft>& shafts() const { return shaftList; }
     int roomIndex(int uid) const;   // -1 when there is none
     int shaftIndex(int uid) const;  // -1 when there is none
+    // From a uid to its room's or shaft's anchor and back; -1 when there is none.
+    int anchorOf(int uid) const;
+    int uidAt(int anchor) const;
     // The cells beside a room that people walk on, from which they step in.
     const std::vector<int>& doors(int room) const { return roomDoors[room]; }
     // The cells beside a shaft on a storey it serves, where people wait for it.

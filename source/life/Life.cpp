@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 namespace life {
@@ -558,11 +559,12 @@ std::vector<Section> Life::save() const {
     for (const Person& p : crowd) {
         line.clear();
         for (long long value :
-             {static_cast<long long>(p.id), static_cast<long long>(p.roomUid), static_cast<long long>(p.role),
+             {static_cast<long long>(p.id), static_cast<long long>(current->anchorOf(p.roomUid)), static_cast<long long>(p.role),
               static_cast<long long>(p.look), static_cast<long long>(p.where), static_cast<long long>(p.leaving),
               static_cast<long long>(p.orphan), static_cast<long long>(p.arrive), static_cast<long long>(p.lunchOut),
               static_cast<long long>(p.lunchBack), static_cast<long long>(p.depart), static_cast<long long>(p.phase),
-              static_cast<long long>(p.cell), static_cast<long long>(p.walkStart), static_cast<long long>(p.shaft),
+              static_cast<long long>(p.cell), static_cast<long long>(p.walkStart),
+              static_cast<long long>(p.shaft >= 0 ? current->anchorOf(p.shaft) : -1),
               static_cast<long long>(p.rideTo), static_cast<long long>(p.landing), static_cast<long long>(p.tripStart),
               static_cast<long long>(p.waitStart), static_cast<long long>(p.waited), static_cast<long long>(p.wake),
               static_cast<long long>(p.wakeSerial), static_cast<long long>(p.path.size())})
@@ -574,11 +576,12 @@ std::vector<Section> Life::save() const {
 
     Section lifts{"shafts", {}};
     for (const ShaftRun& run : shafts)
-        for (const std::string& record : run.shaft->save()) lifts.records.push_back(std::to_string(run.uid) + " " + record);
+        for (const std::string& record : run.shaft->save())
+            lifts.records.push_back(std::to_string(current->anchorOf(run.uid)) + " " + record);
     sections.push_back(std::move(lifts));
 
-    Section trips{"trips", {totalsRecord(0, todays)}};
-    for (const ShaftRun& run : shafts) trips.records.push_back(totalsRecord(run.uid, run.today));
+    Section trips{"trips", {totalsRecord(-2, todays)}};  // -2: the whole tower
+    for (const ShaftRun& run : shafts) trips.records.push_back(totalsRecord(current->anchorOf(run.uid), run.today));
     sections.push_back(std::move(trips));
     return sections;
 }
@@ -614,7 +617,7 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
         Numbers n(record);
         Person p;
         p.id = n.nextInt();
-        p.roomUid = n.nextInt();
+        p.roomUid = layout.uidAt(n.nextInt());
         const int role = n.nextInt(), look = n.nextInt(), where = n.nextInt(), leaving = n.nextInt(), orphan = n.nextInt();
         p.arrive = n.next();
         p.lunchOut = n.next();
@@ -623,7 +626,9 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
         p.phase = n.nextInt();
         p.cell = n.nextInt();
         p.walkStart = n.next();
-        p.shaft = n.nextInt();
+        const int shaftAnchor = n.nextInt();
+        p.shaft = shaftAnchor >= 0 ? layout.uidAt(shaftAnchor) : -1;
+        if (shaftAnchor >= 0 && p.shaft < 0) return refuse("someone heads for a shaft that is not there");
         p.rideTo = n.nextInt();
         p.landing = n.nextInt();
         p.tripStart = n.next();
@@ -682,8 +687,7 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
     std::vector<std::vector<std::string>> records(runs.size());
     for (const std::string& record : byName[2]->records) {
         Numbers n(record);
-        const int uid = n.nextInt();
-        const int index = layout.shaftIndex(uid);
+        const int index = layout.shaftIndex(layout.uidAt(n.nextInt()));
         if (!n.ok || index < 0) return refuse("a shaft record names no shaft");
         records[static_cast<size_t>(index)].push_back(std::string(n.at + (*n.at == ' ' ? 1 : 0)));
     }
@@ -720,11 +724,11 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
         long long uid = 0;
         TripTotals totals;
         if (!readTotals(record, uid, totals)) return refuse("a trip record is unreadable");
-        if (uid == 0) {
+        if (uid == -2) {
             dayTotals = totals;
             continue;
         }
-        const int index = layout.shaftIndex(static_cast<int>(uid));
+        const int index = layout.shaftIndex(layout.uidAt(static_cast<int>(uid)));
         if (index < 0) return refuse("a trip record names no shaft");
         runs[static_cast<size_t>(index)].today = totals;
     }

@@ -278,6 +278,27 @@ bool CSurface::flip() {
 
 void CSurface::usePictureCopies(bool on) { copiesOn = on; }
 
+void CSurface::prepareCopies(SDL_Surface* sheet, const SDL_Rect* clips, size_t count) {
+    SDL_Surface* screen = slot(slots::WINDOW);
+    if (!sheet || !screen || !copiesOn) return;
+    for (size_t i = 0; i < count; ++i) {
+        SDL_Surface* piece = pieceOf(sheet, clips[i], screen);
+        if (!piece) continue;
+        // A copy is encoded at its first blit to the window: done here, over
+        // a corner of the window that is put back as it was.
+        const SDL_PixelFormat* format = screen->format;
+        SurfacePtr under(SDL_CreateRGBSurface(SDL_SWSURFACE, piece->w, piece->h, format->BitsPerPixel, format->Rmask,
+                                              format->Gmask, format->Bmask, format->Amask));
+        if (!under) continue;
+        SDL_Rect corner = makeRect(0, 0, piece->w, piece->h);
+        SDL_BlitSurface(screen, &corner, under.get(), nullptr);
+        SDL_Rect at = corner;
+        SDL_BlitSurface(piece, nullptr, screen, &at);
+        at = corner;
+        SDL_BlitSurface(under.get(), nullptr, screen, &at);
+    }
+}
+
 SurfacePtr CSurface::OnLoad(const char* file) { return toDisplayFormat(SurfacePtr(IMG_Load(file))); }
 
 void CSurface::cleanUp() {

@@ -79,6 +79,9 @@ public:
     // Pictures reach the window through cached encoded copies; tests turn the
     // cache off to prove that it changes no pixel.
     static void usePictureCopies(bool on);
+    // Makes the copies of these pictures of a sheet now, so that drawing
+    // them later allocates nothing.
+    static void prepareCopies(SDL_Surface* sheet, const SDL_Rect* clips, size_t count);
 
 private:
     static bool nightLook;

@@ -43,7 +43,33 @@ LifeView::LifeView() {
     night = CSurface::loadNightPicture(picture);
 }
 
+void LifeView::prepareCopies() {
+    copiesPrepared = true;
+    std::vector<SDL_Rect> frames;
+    for (int look = 0; look < sheet::people::looks; ++look)
+        for (int facing = 0; facing < sheet::people::facings; ++facing)
+            for (int step = 0; step < sheet::people::steps; ++step)
+                frames.push_back(sheet::people::frame(static_cast<sheet::people::Look>(look),
+                                                      static_cast<sheet::people::Facing>(facing),
+                                                      static_cast<sheet::people::Step>(step)));
+    CSurface::prepareCopies(day.get(), frames.data(), frames.size());
+    CSurface::prepareCopies(night.get(), frames.data(), frames.size());
+    for (const aRoom& def : rooms)
+        if (def.type == ELEVATOR) {
+            CSurface::prepareCopies(def.surface.get(), sheet::elevator::car, 2);
+            CSurface::prepareCopies(def.nightSurface.get(), sheet::elevator::car, 2);
+        }
+    std::vector<SDL_Rect> digits;
+    for (int d = 0; d < 10; ++d) {
+        SDL_Rect digit = sheet::floors::digit;
+        digit.x = static_cast<Sint16>(digit.x + d * digit.w);
+        digits.push_back(digit);
+    }
+    CSurface::prepareCopies(CSurface::slot(slots::FLOOR_INDICATOR), digits.data(), digits.size());
+}
+
 void LifeView::prepare(const life::Life& running, const Map& tower, int viewed) {
+    if (!copiesPrepared) prepareCopies();
     life = &running;
     map = &tower;
     storey = viewed;

@@ -27,6 +27,8 @@ public:
 
 private:
     void drawPerson(const point& camera, int index, int slot);
+    // Every picture a frame may draw is cut for the window before the first frame.
+    void prepareCopies();
     void drawCount(const point& camera, int x, int y, int count);
 
     const life::Life* life = nullptr;
@@ -34,6 +36,7 @@ private:
     int storey = 0;
     SurfacePtr day;
     SurfacePtr night;
+    bool copiesPrepared = false;
     std::vector<int> firstOnCell;  // by cell of the storey: the first person's index, or -1
     std::vector<int> nextOnCell;   // by person's index
     std::vector<int> countOnCell;

@@ -261,7 +261,14 @@ bool Map::buildFloor() {
         if (Tile* below = tileAt(cursor.x, cursor.y, z)) below->placeShadow();
     if (cursor.z > 0) {
         Room* below = cellRooms[cursor.x][cursor.y][cursor.z - 1];
-        if (below && below->isTransportation()) setRoom(cursor.x, cursor.y, cursor.z, below);
+        if (below && below->isTransportation()) {
+            // In the living tower the shaft takes the cell whole, as it does below.
+            if (wholeShafts) {
+                occupy(cursor.x, cursor.y, cursor.z, below);
+            } else {
+                setRoom(cursor.x, cursor.y, cursor.z, below);
+            }
+        }
     }
     return true;
 }

@@ -43,6 +43,7 @@ life::Layout lifeLayout(const Map& map) {
         if (dynamic_cast<const Elevator*>(&room)) {
             life::Layout::Shaft shaft;
             shaft.uid = room.getUid();
+            shaft.anchor = layout.index(anchor.x, anchor.y, anchor.z);
             for (int cell : found->second)
                 if (layout.storeyOf(cell) == anchor.z) shaft.footprint.push_back(layout.onStorey(cell, 0));
             // A shaft serves a storey only where it covers every cell of its footprint.
@@ -58,6 +59,7 @@ life::Layout lifeLayout(const Map& map) {
         }
         life::Layout::Room lived;
         lived.uid = room.getUid();
+        lived.anchor = layout.index(anchor.x, anchor.y, anchor.z);
         lived.use = roomUseOf(basic->getRoomType());
         lived.storey = anchor.z;
         lived.cells = found->second;
