@@ -178,6 +178,7 @@ TEST_F(LivingTower, SaveLoadSaveIsTheSameAndTheDayGoesOnAsWithout) {
     EXPECT_EQ("", firstDifference(first, saved())) << "save, load, save";
     runUntil(2, 9, 15, 10);
     EXPECT_EQ(without, people().stateHash()) << "the day went on as if never saved";
+    EXPECT_EQ(nullptr, people().consistencyProblem());
 
     // A tower saved without its people: they come as in a new one.
     const std::string classic = first.substr(0, first.find("\nlife 1\n") + 1);

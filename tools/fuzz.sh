@@ -6,7 +6,7 @@
 # build-fuzz/artifacts/<target>/ and should be copied into
 # tests/fuzz/regressions/<target>/ once fixed, so CI replays it.
 # Extra libFuzzer options can be given in FUZZ_ARGS (say FUZZ_ARGS=-max_len=65536).
-#   usage: tools/fuzz.sh SECONDS [base64|save|settings|room|font]
+#   usage: tools/fuzz.sh SECONDS [base64|save|settings|room|font|life]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo="$(pwd)"
@@ -16,7 +16,7 @@ if ! [[ "$seconds" =~ ^[0-9]+$ ]]; then
     echo "usage: $0 SECONDS [TARGET]" >&2
     exit 2
 fi
-all_targets=(base64 save settings room font)
+all_targets=(base64 save settings room font life)
 targets=("${all_targets[@]}")
 [ -n "${2:-}" ] && targets=("$2")
 for target in "${targets[@]}"; do

@@ -766,4 +766,62 @@ std::uint64_t Life::stateHash() const {
     return hash;
 }
 
+const char* Life::consistencyProblem() const {
+    const Life& life = *this;
+    const Layout& layout = life.layout();
+    std::vector<int> waitsFor, ridesIn;  // by person id: the shaft's uid, or 0
+    int largest = 0;
+    for (const Person& person : life.people()) largest = std::max(largest, person.id);
+    waitsFor.assign(static_cast<size_t>(largest) + 1, 0);
+    ridesIn.assign(static_cast<size_t>(largest) + 1, 0);
+    auto mark = [&](std::vector<int>& table, int id, int uid) {
+        if (id < 0 || id > largest || table[static_cast<size_t>(id)] != 0) return false;
+        table[static_cast<size_t>(id)] = uid;
+        return true;
+    };
+    for (const Layout::Shaft& shaft : layout.shafts()) {
+        const sim::Shaft* run = life.shaft(shaft.uid);
+        if (!run) return "a shaft of the layout does not run";
+        const sim::StoreySet served = run->served();
+        for (int storey = 0; storey < layout.storeys(); ++storey)
+            for (sim::Direction direction : {sim::Direction::Up, sim::Direction::Down}) {
+                const sim::PassengerQueue& line = run->waiting(storey, direction);
+                if (line.size() > 0 && !served.contains(storey)) return "people wait where the shaft does not stop";
+                for (int i = 0; i < line.size(); ++i)
+                    if (!mark(waitsFor, line.at(i).id, shaft.uid)) return "someone waits twice, or is nobody";
+            }
+        for (int c = 0; c < run->carCount(); ++c) {
+            const sim::Car& car = run->car(c);
+            if (car.load() > run->timing().capacity) return "a car over its capacity";
+            const int low = served.lowest() * run->timing().ticksPerStorey;
+            const int high = served.highest() * run->timing().ticksPerStorey;
+            if (car.position() < low || car.position() > high) return "a car outside its shaft";
+            for (const sim::Passenger& rider : car.riders())
+                if (!mark(ridesIn, rider.id, shaft.uid)) return "someone rides twice, or is nobody";
+        }
+    }
+    std::vector<std::pair<int, int>> perRoom;  // uid, people
+    int previous = 0;
+    for (const Person& person : life.people()) {
+        if (person.id <= previous) return "the people are not in the order of their ids";
+        previous = person.id;
+        if (!person.orphan) perRoom.emplace_back(person.roomUid, 1);
+        const int waits = waitsFor[static_cast<size_t>(person.id)], rides = ridesIn[static_cast<size_t>(person.id)];
+        if ((waits != 0) != (person.where == Where::Waiting)) return "someone waits whom no shaft holds, or the other way";
+        if ((rides != 0) != (person.where == Where::Riding)) return "someone rides whom no car holds, or the other way";
+        if (waits + rides != 0 && waits + rides != person.shaft) return "someone is with another shaft than their own";
+        if ((person.where == Where::Walking || person.where == Where::Waiting) && !layout.walkable(person.cell))
+            return "someone stands where nobody can";
+        if (person.where == Where::Outside && person.cell != -1) return "someone outside stands in the tower";
+    }
+    std::sort(perRoom.begin(), perRoom.end());
+    for (const Layout::Room& room : layout.rooms()) {
+        auto first = std::lower_bound(perRoom.begin(), perRoom.end(), std::make_pair(room.uid, 0));
+        auto last = std::upper_bound(perRoom.begin(), perRoom.end(), std::make_pair(room.uid, 1));
+        if (last - first != occupantsOf(room.use)) return "a room has not its number of people";
+    }
+    return nullptr;
+}
+
+
 }  // namespace life

@@ -76,6 +76,11 @@ public:
     static constexpr const char* sectionNames[] = {"life", "people", "shafts", "trips"};
     // Everything that decides what happens next, folded into one number.
     std::uint64_t stateHash() const;
+    // What every tick must leave true: nobody lost or twice, everyone waiting
+    // or riding where the shafts say, no car over its load or outside its
+    // storeys, every room with its people. Null when so, else what is wrong
+    // (the tests and the fuzz targets ask).
+    const char* consistencyProblem() const;
 
     // Someone's next timed step, in the order they fall due.
     struct Wake {

@@ -1,9 +1,9 @@
 # The fuzz targets, each with the sources it needs beside the game's core.
-set(ZENTROVA_FUZZ_TARGETS base64 save settings room font)
+set(ZENTROVA_FUZZ_TARGETS base64 save settings room font life)
 set(ZENTROVA_FUZZ_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz)
 function(zentrova_fuzz_sources target out)
   set(sources ${ZENTROVA_FUZZ_DIR}/fuzz_${target}.cpp)
-  if(target STREQUAL "save" OR target STREQUAL "settings" OR target STREQUAL "room")
+  if(target STREQUAL "save" OR target STREQUAL "settings" OR target STREQUAL "room" OR target STREQUAL "life")
     list(APPEND sources ${ZENTROVA_FUZZ_DIR}/fuzzSupport.cpp)
   endif()
   set(${out} ${sources} PARENT_SCOPE)
