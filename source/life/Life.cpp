@@ -41,7 +41,7 @@ Tick dayStartOf(Tick tick) { return tick / ticksPerDay * ticksPerDay; }
 }  // namespace
 
 Life::Life(std::uint64_t seedValue, Tick start)
-    : clock(start), seed(seedValue), arrivals(seedValue, 1), current(std::make_unique<Layout>()) {
+    : clock(start), seed(seedValue), arrivals(seedValue, 1), current(std::make_unique<Layout>()), tenants(seedValue) {
     current->finish();
     route = std::make_unique<Planner>(*current);
     events.reserve(64);
@@ -94,6 +94,8 @@ void Life::tick() {
     const Tick ofDay = clock % ticksPerDay;
     if (ofDay == 0) newDay();
     if (ofDay == ticksAt(6, 0) || ofDay == ticksAt(10, 0)) updateParking();
+    if (ofDay == ticksAt(17, 0)) tenants.bookEvening(*route);
+    if (clock % sim::ticksPerGameMinute == 0) tenants.moveIn(clock);
     while (!queue.empty() && queue.front().tick <= clock) {
         std::pop_heap(queue.begin(), queue.end(), later);
         const Wake due = queue.back();
@@ -123,6 +125,7 @@ void Life::dropDoomed() {
 }
 
 void Life::newDay() {
+    tenants.midnight(*route, clock);
     todays = TripTotals();
     for (ShaftRun& run : shafts) run.today = TripTotals();
 }
@@ -243,8 +246,8 @@ void Life::arrive(Person& person) {
         return;
     }
     const int room = current->roomIndex(person.roomUid);
-    if (room < 0 || route->fromLobby(room) != Unreachable::No) {
-        // They cannot get in: they stay away, and that part of their day is lost.
+    if (room < 0 || !tenants.admits(person.roomUid) || route->fromLobby(room) != Unreachable::No) {
+        // Not let, or out of reach: they stay away, and that part of their day is lost.
         person.leaving = true;
         scheduleNext(person);
         return;
@@ -294,6 +297,7 @@ void Life::journey(Person& person) {
 }
 
 void Life::finishJourney(Person& person) {
+    if (!person.orphan) tenants.recordTrip(person.roomUid, person.waited);
     ++todays.trips;
     todays.waitTicks += person.waited;
     todays.journeyTicks += clock - person.tripStart;
@@ -403,6 +407,7 @@ void Life::applyLayout() {
     std::unique_ptr<Layout> before = std::move(current);
     current = std::move(pending);
     route = std::make_unique<Planner>(*current);
+    tenants.setRooms(*current);
 
     // Walkers stop where they are, on the new floors, and go on from there.
     for (Person& person : crowd)
@@ -574,15 +579,22 @@ std::vector<Section> Life::save() const {
     }
     sections.push_back(std::move(people));
 
+    // Shafts in the order of their anchors, which a load keeps, not of their uids, which it does not.
+    std::vector<const ShaftRun*> byAnchor;
+    for (const ShaftRun& run : shafts) byAnchor.push_back(&run);
+    std::sort(byAnchor.begin(), byAnchor.end(), [this](const ShaftRun* a, const ShaftRun* b) {
+        return current->anchorOf(a->uid) < current->anchorOf(b->uid);
+    });
     Section lifts{"shafts", {}};
-    for (const ShaftRun& run : shafts)
-        for (const std::string& record : run.shaft->save())
-            lifts.records.push_back(std::to_string(current->anchorOf(run.uid)) + " " + record);
+    for (const ShaftRun* run : byAnchor)
+        for (const std::string& record : run->shaft->save())
+            lifts.records.push_back(std::to_string(current->anchorOf(run->uid)) + " " + record);
     sections.push_back(std::move(lifts));
 
     Section trips{"trips", {totalsRecord(-2, todays)}};  // -2: the whole tower
-    for (const ShaftRun& run : shafts) trips.records.push_back(totalsRecord(current->anchorOf(run.uid), run.today));
+    for (const ShaftRun* run : byAnchor) trips.records.push_back(totalsRecord(current->anchorOf(run->uid), run->today));
     sections.push_back(std::move(trips));
+    sections.push_back(Section{"tenants", tenants.save(*current)});
     return sections;
 }
 
@@ -591,11 +603,12 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
         why = reason;
         return false;
     };
-    const Section* byName[4] = {nullptr, nullptr, nullptr, nullptr};
+    constexpr int parts = sizeof sectionNames / sizeof sectionNames[0];
+    const Section* byName[parts] = {};
     for (const Section& section : sections)
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < parts; ++i)
             if (section.name == sectionNames[i]) byName[i] = &section;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < parts; ++i)
         if (!byName[i]) return refuse(std::string("there is no ") + sectionNames[i] + " section");
     if (byName[0]->records.size() != 1) return refuse("the life section is not one record");
 
@@ -733,8 +746,12 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
         runs[static_cast<size_t>(index)].today = totals;
     }
 
+    Tenancy savedTenants = tenants;
+    if (!savedTenants.load(byName[4]->records, layout, why)) return false;
+
     clock = savedClock;
     nextId = savedNextId;
+    tenants = savedTenants;
     arrivals = savedArrivals;
     crowd = std::move(people);
     shafts = std::move(runs);

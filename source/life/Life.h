@@ -11,6 +11,7 @@
 #include "Planner.h"
 #include "Random.h"
 #include "Shaft.h"
+#include "Tenancy.h"
 
 namespace life {
 
@@ -67,13 +68,16 @@ public:
     // The journeys finished since midnight, and those of one shaft's riders.
     const TripTotals& today() const { return todays; }
     const TripTotals& todayBy(int shaftUid) const;
+    // Who rents the rooms, how they are served, and the tower's stars.
+    const Tenancy& tenancy() const { return tenants; }
+    std::vector<std::string> takeNews() { return tenants.takeNews(); }
 
     // The people, the shafts and the day's totals as sections of numbers,
     // and back, onto a life whose layout is in place: load is all or
     // nothing, and false (with the reason) leaves the life as it was.
     std::vector<Section> save() const;
     bool load(const std::vector<Section>& sections, std::string& why);
-    static constexpr const char* sectionNames[] = {"life", "people", "shafts", "trips"};
+    static constexpr const char* sectionNames[] = {"life", "people", "shafts", "trips", "tenants"};
     // Everything that decides what happens next, folded into one number.
     std::uint64_t stateHash() const;
     // What every tick must leave true: nobody lost or twice, everyone waiting
@@ -123,6 +127,7 @@ private:
     std::unique_ptr<Layout> current, pending;
     std::unique_ptr<Planner> route;
     TripTotals todays;
+    Tenancy tenants;
     std::vector<Wake> queue;  // a heap, earliest first, then by id
     std::vector<sim::ShaftEvent> events;
     Leg leg;
