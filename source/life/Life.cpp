@@ -691,6 +691,9 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
         people.push_back(std::move(p));
     }
 
+    for (size_t room = 0; room < layout.rooms().size(); ++room)
+        if (perRoom[room] != occupantsOf(layout.rooms()[room].use)) return refuse("a room lacks its people");
+
     std::vector<ShaftRun> runs;
     for (const Layout::Shaft& shaft : layout.shafts()) {
         ShaftRun run{shaft.uid, sim::Shaft::create(shaft.served, 1, sim::CarTiming(), sim::DispatchKind::Eta, savedClock), {}};
