@@ -107,6 +107,20 @@ inline constexpr SDL_Rect frame(Look look, Facing facing, Step step) {
 }
 }  // namespace people
 
+// assets/service.png: the diamond laid over each cell of a room in the service view, by how its people are served, and
+// the stars of the tower's rating.
+namespace service {
+enum Tint { good, fair, poor, vacant, tints };
+inline constexpr SDL_Rect tint[tints] = {
+    {0, 0, 128, 64},  // good
+    {128, 0, 128, 64},  // fair
+    {256, 0, 128, 64},  // poor
+    {384, 0, 128, 64},  // vacant
+};
+inline constexpr SDL_Rect earnedStar = {0, 64, 14, 14};
+inline constexpr SDL_Rect unearnedStar = {14, 64, 14, 14};
+}  // namespace service
+
 }  // namespace sheet
 
 #endif

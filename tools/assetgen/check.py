@@ -11,7 +11,7 @@ import xml.etree.ElementTree as ET
 
 from PIL import Image
 
-from . import ROOT, geometry, music, people
+from . import ROOT, geometry, music, people, service
 from .audio import LOUDNESS_DB, PEAK_LIMIT, RATE, loudness_db
 from .draw import convex_mask, diamond_mask
 from .effects import SOUNDS
@@ -244,6 +244,8 @@ def check(out):
     check_elevator(imgs, need)
     check_interface(imgs, need)
     people.check(imgs, need)
+    if imgs.get('assets/service.png'):
+        service.check(imgs['assets/service.png'], need)
     geometry.check(out, need)
     check_sounds(out, need)
     check_config(need)

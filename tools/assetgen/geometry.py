@@ -4,7 +4,7 @@ drawn."""
 
 import os
 
-from . import elevator, interface, people, tiles
+from . import elevator, interface, people, service, tiles
 
 HEADER = 'source/media/sheetGeometry.h'
 
@@ -55,7 +55,7 @@ def sections():
          offset('digitsOnIndicator', interface.DIGITS_ON_INDICATOR, "The first digit's corner from the picture's.")),
         ("assets/buttons.png: the highlight laid over a selected button, then the bar's icons.",
          'buttons', indexed('Cell', 'cells', 'cell', cells)),
-    ] + people.geometry_sections(rect, offset)
+    ] + people.geometry_sections(rect, offset) + service.geometry_sections(rect, offset)
 
 
 def header():

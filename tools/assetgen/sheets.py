@@ -9,6 +9,7 @@ from .night import lamplit, night_sheet, tiles_light, walls_light
 from .palette import CELL_H, CELL_W, DAY
 from .people import PEOPLE_SIZE, make_people
 from .rooms import make_hotel1, make_hotel2, make_office
+from .service import SERVICE_SIZE, make_service
 from .tiles import CURSOR_SIZE, TILES_SIZE, WALLS_SIZE, make_cursor, make_lobby, make_tiles, make_walls
 from .titles import APP_ICON_SIZES, make_app_icon, make_title_intro, make_title_menu
 
@@ -45,6 +46,7 @@ OTHER_SHEETS = {
     'assets/cursor.png': (CURSOR_SIZE, make_cursor),
     'assets/buttons.png': (BUTTONS_SIZE, make_buttons),
     'assets/floors.png': (FLOORS_SIZE, make_floors),
+    'assets/service.png': (SERVICE_SIZE, make_service),
     'assets/icons/elevator.png': (ICON_SIZE, partial(make_icon, icon_elevator)),
     'assets/icons/hotel1.png': (ICON_SIZE, partial(make_icon, icon_hotel1)),
     'assets/icons/hotel2.png': (ICON_SIZE, partial(make_icon, icon_hotel2)),
