@@ -256,7 +256,7 @@ TEST_F(TowerScreen, CameraStopsAtItsBoundsAndFloorsClamp) {
         ticks::advance(17);
         frame();
     }
-    EXPECT_EQ(gMap::maxCameraX, screen->getCamera().x) << "starting from 384, steps of 4 reach the bound exactly";
+    EXPECT_EQ(1280, screen->getCamera().x) << "starting from 384, steps of 4 reach the bound exactly";
     send(keyEvent(SDLK_LEFT, false));
 
     send(keyEvent(SDLK_PAGEDOWN));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Autosaves.h"
 #include "Tower.h"
 #include "point.h"
 
@@ -22,6 +23,7 @@ public:
     static constexpr double DESTROY_COST = 5.0;
     static constexpr double STARTING_FUNDS = Tower::STARTING_FUNDS;
     static constexpr char saveFileName[] = "save.txt";
+    static constexpr short autosaveHour = 6;  // every game day at 06:00
 
     // Ends the game: the tower, the room kinds and the singleton are gone afterwards.
     void onExit();
@@ -54,6 +56,13 @@ public:
     void pause() { paused = !paused; }
     void save();
     void load();
+    // The tower to the next of the rotating autosaves, beside save.txt.
+    void autosave();
+    // Loads a save file of any name (shown as name in the reports); the
+    // running tower stays when it does not load. True when it loaded.
+    bool loadFile(const std::string& path, const std::string& name);
+    // Back on the tower screen: the sky and the read-out are shown afresh.
+    void showAgain();
     void testPathing(short floor);
     void dumpVars(short floor);
 
@@ -70,6 +79,9 @@ public:
 
     // Opens the file a save is written to; tests replace it to make writes fail.
     static FILE* (*openForWriting)(const char* path);
+
+    // What writing the tower to a file came to.
+    enum class SaveResult { SAVED, READ_ONLY, NOT_OPENED, FAILED };
 
 private:
     friend struct std::default_delete<Game>;
@@ -91,6 +103,8 @@ private:
     bool canAfford(double price) const { return !(price > tower->getFunds()); }
     // The bar's buttons, with the prices in force in their help texts.
     void addButtons();
+    // The tower to a file of the player's, safely: see save.
+    SaveResult writeSave(const std::string& name) const;
 
     static std::unique_ptr<Game> singleton;
 
@@ -100,6 +114,7 @@ private:
     bool cursorVisible = true;
     bool ticked = true;
     std::unique_ptr<Tower> tower;
+    Autosaves autosaves;
     Map::Cells stepBefore;
     std::vector<RoomRecords::Description> stepRemovable;
     short roomType = 0;
