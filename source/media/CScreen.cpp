@@ -89,7 +89,7 @@ bool CScreen::setScale(int wanted) {
     return true;
 }
 
-int CScreen::getScale() { return scale; }
+int CScreen::getScale() { return chosenScale; }
 
 bool CScreen::isFullScreen() { return fullScreen; }
 

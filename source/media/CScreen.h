@@ -20,9 +20,9 @@ public:
     // 0 x 0: not known. Tests stand in for the screen.
     static void setDesktopSize(int width, int height);
 
-    // 1 to maximumScale; false, and nothing changes, for any other number.
+    // 1 to maximumScale, from the next mode on; false, and nothing changes,
+    // for any other number. Full screen on a small screen may draw at less.
     static bool setScale(int scale);
-    // The scale in force: full screen on a small screen may draw at less.
     static int getScale();
 
     // Opens at the resolution times the scale, raised to the least size, in
