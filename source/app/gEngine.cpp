@@ -259,7 +259,11 @@ int gEngine::execute(const char* settingsFile) {
         currentState = std::make_unique<gMap>();
         struct stat status;
         const std::string path = stat(loadFile.c_str(), &status) == 0 ? loadFile : gamePaths::player(loadFile);
-        Game::Instance()->loadFile(path, loadFile);
+        if (Game::Instance()->loadFile(path, loadFile)) {
+            printf("Game loaded from %s\n", loadFile.c_str());
+        } else {
+            printf("%s could not be loaded; the game starts on an empty lot\n", loadFile.c_str());
+        }
     }
     FramePacer pacer(frameCap);
     while (stateID != EXIT && runFrame()) pacer.wait();
