@@ -342,6 +342,14 @@ TEST_F(WindowModes, AScaledWindowShowsEveryPixelAsASquareAndThePointerMapsBackEx
     EXPECT_FALSE(CScreen::setScale(5));
     EXPECT_FALSE(CScreen::setScale(0));
     EXPECT_EQ(2, CScreen::getScale());
+
+    CScreen::setDesktopSize(1280, 1024);
+    CapturedOutput out(stdout);
+    openAt(800, 600);
+    EXPECT_EQ("window 1280x960, game 640x480", sizes()) << "as much as fits the screen beside a frame and a panel";
+    EXPECT_EQ("At scale 2 a game of 800 x 600 needs a window of 1600 x 1200, larger than the screen's 1280 x 1024; "
+              "the game is laid out for 640 x 480\n",
+              out.text());
 }
 
 TEST_F(WindowModes, ASizeBelowTheLeastIsRaisedWithALine) {

@@ -31,6 +31,26 @@ void raiseToMinimum(int& width, int& height) {
     height = raisedHeight;
 }
 
+// Enlarged pixels easily make a window larger than the screen: the game is
+// then laid out for less, as much as fits beside the window's frame and a
+// panel, but never below the least size.
+constexpr int frameWidth = 16;
+constexpr int frameHeight = 64;
+
+void fitToScreen(int& width, int& height) {
+    if (chosenScale == 1 || desktopWidth == 0) return;
+    const int fittingWidth = std::max(CScreen::minimumWidth, (desktopWidth - frameWidth) / chosenScale);
+    const int fittingHeight = std::max(CScreen::minimumHeight, (desktopHeight - frameHeight) / chosenScale);
+    if (width <= fittingWidth && height <= fittingHeight) return;
+    const int fittedWidth = std::min(width, fittingWidth), fittedHeight = std::min(height, fittingHeight);
+    printf("At scale %d a game of %d x %d needs a window of %d x %d, larger than the screen's %d x %d; "
+           "the game is laid out for %d x %d\n",
+           chosenScale, width, height, width * chosenScale, height * chosenScale, desktopWidth, desktopHeight,
+           fittedWidth, fittedHeight);
+    width = fittedWidth;
+    height = fittedHeight;
+}
+
 // A mode of width x height screen pixels; the game's size is that divided by
 // the scale, whatever size SDL gave.
 bool setMode(int width, int height, int modeScale, bool full) {
@@ -97,6 +117,7 @@ SDL_Surface* CScreen::open(bool full) {
     windowWidth = resolutionX;
     windowHeight = resolutionY;
     raiseToMinimum(windowWidth, windowHeight);
+    fitToScreen(windowWidth, windowHeight);
     if (full) {
         if (enterFullScreen()) return CSurface::slot(0);
         puts("Full screen is not available on this display; the game runs in a window");
