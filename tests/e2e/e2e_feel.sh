@@ -104,13 +104,7 @@ e2e_press Escape
 
 # Full screen: a window as large as the screen holds the game, laid out for
 # the screen's size; the bar's buttons still answer under the pointer.
-screen_sized_window_shown() {
-    local id
-    for id in $(xwininfo -root -tree | awk '/ 1024x768\+0\+0 / {print $1}'); do
-        xwininfo -id "$id" | grep -q "Map State: IsViewable" && return 0
-    done
-    return 1
-}
+screen_sized_window_shown() { e2e_window_fills_screen 1024x768; }
 windowed() { ! screen_sized_window_shown; }
 windowed || fail "a screen-sized window before full screen"
 e2e_press F11

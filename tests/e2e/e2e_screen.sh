@@ -40,16 +40,9 @@ xdotool keydown ctrl  # an hour a game minute
 e2e_wait_for_output "Autosaved to autosave-1.txt" 50 || fail "no autosave at 06:00"
 pass "-load started in the tower of start.txt, autosaved at 06:00"
 
-screen_sized_window_shown() {
-    local id
-    for id in $(xwininfo -root -tree | awk '/ 1280x1024\+0\+0 / {print $1}'); do
-        xwininfo -id "$id" | grep -q "Map State: IsViewable" && return 0
-    done
-    return 1
-}
 xdotool key F11
 e2e_wait_for_output "Full screen" 30 || fail "no word of full screen on standard output"
-e2e_wait_until 5 screen_sized_window_shown || fail "F11 did not make the window the size of the screen"
+e2e_wait_until 5 e2e_window_fills_screen 1280x1024 || fail "F11 did not make the window the size of the screen"
 sleep 0.5
 import -window root fullscreen.png
 [ "$(pixel fullscreen.png 0 1023)" = "$border" ] && [ "$(pixel fullscreen.png 1275 3)" = "$background" ] ||
