@@ -86,7 +86,11 @@ void Game::loop(short floor) {
                 gui->setMessageText(("Rent collected: $" + moneyText(rent)).c_str());
             }
         }
-        if (clock.struck(autosaveHour)) autosave();
+        // Once a day, however often the loop finds the clock at that hour.
+        if (clock.struck(autosaveHour) && clock.dayNumber() != dawnSaved) {
+            dawnSaved = clock.dayNumber();
+            autosave();
+        }
     }
     // Paused or not, a change of the funds shows at once.
     if (!ticked) return;

@@ -115,6 +115,7 @@ private:
     bool ticked = true;
     std::unique_ptr<Tower> tower;
     Autosaves autosaves;
+    long dawnSaved = -1;  // the day whose 06:00 autosave is written
     Map::Cells stepBefore;
     std::vector<RoomRecords::Description> stepRemovable;
     short roomType = 0;
