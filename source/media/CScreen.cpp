@@ -23,8 +23,8 @@ bool belowMinimum(int width, int height) { return width < CScreen::minimumWidth 
 
 void raiseToMinimum(int& width, int& height) {
     if (!belowMinimum(width, height)) return;
-    const int raisedWidth = std::max(width, static_cast<int>(CScreen::minimumWidth));
-    const int raisedHeight = std::max(height, static_cast<int>(CScreen::minimumHeight));
+    const int raisedWidth = std::max(width, CScreen::minimumWidth);
+    const int raisedHeight = std::max(height, CScreen::minimumHeight);
     printf("A window of %d x %d is too small for the game; it is raised to %d x %d\n", width, height, raisedWidth,
            raisedHeight);
     width = raisedWidth;
@@ -56,11 +56,12 @@ void fitToScreen(int& width, int& height) {
 bool setMode(int width, int height, int modeScale, bool full) {
     SDL_Surface* surface = SDL_SetVideoMode(width, height, 32, modeFlags | (full ? SDL_FULLSCREEN : SDL_RESIZABLE));
     if (!surface) return false;
-    scale = modeScale;
+    CSurface::setWindow(surface, modeScale);
+    // Without memory for the smaller picture the game is drawn unscaled.
+    scale = CSurface::slot(0) == surface ? 1 : modeScale;
     fullScreen = (surface->flags & SDL_FULLSCREEN) != 0;
     resolutionX = surface->w / scale;
     resolutionY = surface->h / scale;
-    CSurface::setWindow(surface, scale);
     return true;
 }
 
