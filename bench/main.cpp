@@ -1,6 +1,6 @@
 // The frame benchmark: builds the tower scenes in-process with the dummy
 // video driver and times the tower screen's frame, piece by piece, against a
-// bare clear-and-flip of the same window; also start-up, save and load, and
+// bare clear-and-flip of the same window; also start-up, save, load and autosave, enlarging a frame for a scaled window, and
 // peak memory; and the processor time that a second of play costs with and
 // without the frame cap. Run from a directory holding config.xml and assets/ (the
 // tools/bench.sh wrapper makes one), since a save writes save.txt there.
@@ -29,6 +29,7 @@
 #include "gMenu.h"
 #include "game.h"
 #include "gui.h"
+#include "pixelScale.h"
 #include "pngWriter.h"
 #include "protocol.h"
 #include "ticks.h"
@@ -316,12 +317,13 @@ double binaryStartUpMs(const std::string& binary) {
 struct FileFigures {
     double saveMs = 0;
     double loadMs = 0;
+    double autosaveMs = 0;
 };
 
 FileFigures timeSaveAndLoad(int runs) {
     frame_scenes::startGame(true);
     Game* game = Game::Instance();
-    std::vector<double> saves, loads;
+    std::vector<double> saves, loads, autosaves;
     for (int run = 0; run < runs; ++run) {
         Steady::time_point start = Steady::now();
         game->save();
@@ -329,8 +331,44 @@ FileFigures timeSaveAndLoad(int runs) {
         start = Steady::now();
         game->load();
         loads.push_back(msBetween(start, Steady::now()));
+        start = Steady::now();
+        game->autosave();
+        autosaves.push_back(msBetween(start, Steady::now()));
     }
-    return FileFigures{median(saves), median(loads)};
+    return FileFigures{median(saves), median(loads), median(autosaves)};
+}
+
+struct ScaleFigures {
+    int scale = 1;
+    Size drawn{0, 0};
+    double enlargeMs = 0;  // the game's picture onto the window, every pixel scale x scale
+};
+
+// The full tower from storey 9 drawn for a 1920 x 1080 window at a scale, and
+// what enlarging that picture onto the window costs, as every frame's flip pays it.
+ScaleFigures timeScaling(const Options& options, int scale, const std::vector<std::string>& images) {
+    ScaleFigures figures;
+    figures.scale = scale;
+    const Size window{1920, 1080};
+    if (!openWindow(window, images)) return figures;
+    SDL_Surface* shown = SDL_GetVideoSurface();
+    CSurface::setWindow(shown, scale);
+    resolutionX = window.width / scale;
+    resolutionY = window.height / scale;
+    figures.drawn = Size{resolutionX, resolutionY};
+    for (const frame_scenes::Scene& scene : frame_scenes::all())
+        if (std::string(scene.name) == "tower-storey9") frame_scenes::renderScene(scene);
+    SDL_Surface* picture = CSurface::slot(slots::WINDOW);
+    const int enlargements = 100;
+    std::vector<double> runs;
+    for (int run = 0; run < options.runs; ++run) {
+        const Steady::time_point start = Steady::now();
+        for (int i = 0; i < enlargements; ++i) pixelScale::enlarge(picture, shown, scale);
+        runs.push_back(msBetween(start, Steady::now()) / enlargements);
+    }
+    figures.enlargeMs = median(runs);
+    closeWindow();
+    return figures;
 }
 
 int capture(const std::string& directory) {
@@ -371,7 +409,7 @@ int profile(const std::string& sceneName, Size size, int frames) {
 
 void writeJson(const std::string& path, double startUp, double binaryStartUp, const FileFigures& files, long peakKb,
                const std::vector<SizeFigures>& floors, const std::vector<SceneFigures>& scenes,
-               const std::vector<CpuFigures>& cpuFigures) {
+               const std::vector<CpuFigures>& cpuFigures, const std::vector<ScaleFigures>& scaling) {
     FILE* out = fopen(path.c_str(), "w");
     if (!out) {
         fprintf(stderr, "could not write %s\n", path.c_str());
@@ -380,8 +418,14 @@ void writeJson(const std::string& path, double startUp, double binaryStartUp, co
     fprintf(out, "{\n  \"startup_ms\": %.3f,\n", startUp);
     fprintf(out, "  \"startup_method\": \"in-process gEngine::Init and the first menu frame\",\n");
     fprintf(out, "  \"binary_startup_ms\": %.3f,\n", binaryStartUp);
-    fprintf(out, "  \"save_ms\": %.3f,\n  \"load_ms\": %.3f,\n  \"peak_rss_kb\": %ld,\n", files.saveMs, files.loadMs,
-            peakKb);
+    fprintf(out, "  \"save_ms\": %.3f,\n  \"load_ms\": %.3f,\n  \"autosave_ms\": %.3f,\n  \"peak_rss_kb\": %ld,\n",
+            files.saveMs, files.loadMs, files.autosaveMs, peakKb);
+    fprintf(out, "  \"scaling_tower_storey9_to_1920x1080\": [\n");
+    for (size_t i = 0; i < scaling.size(); ++i) {
+        fprintf(out, "    {\"scale\": %d, \"drawn\": \"%s\", \"enlarge_ms\": %.4f}%s\n", scaling[i].scale,
+                sizeText(scaling[i].drawn).c_str(), scaling[i].enlargeMs, i + 1 < scaling.size() ? "," : "");
+    }
+    fprintf(out, "  ],\n");
     fprintf(out, "  \"cpu_per_second_tower_storey9_1920x1080\": [\n");
     for (size_t i = 0; i < cpuFigures.size(); ++i) {
         const CpuFigures& c = cpuFigures[i];
@@ -490,6 +534,8 @@ int main(int argc, char** argv) {
         }
         closeWindow();
     }
+    std::vector<ScaleFigures> scaling;
+    for (int scale : {2, 3, 4}) scaling.push_back(timeScaling(options, scale, images));
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     const long peakKb = usage.ru_maxrss;
@@ -515,7 +561,12 @@ int main(int argc, char** argv) {
     }
     fprintf(table, "start-up to the first menu frame (in-process Init + one frame): %.2f ms\n", startUp);
     if (binaryStartUp >= 0) fprintf(table, "start-up of the real binary (exec to end of Init): %.2f ms\n", binaryStartUp);
-    fprintf(table, "Game::save %.3f ms, Game::load %.3f ms (full tower)\n", files.saveMs, files.loadMs);
+    fprintf(table, "Game::save %.3f ms, Game::load %.3f ms, Game::autosave %.3f ms (full tower)\n", files.saveMs,
+            files.loadMs, files.autosaveMs);
+    for (const ScaleFigures& f : scaling) {
+        fprintf(table, "enlarging the full tower from storey 9, drawn at %s, to 1920x1080 at scale %d: %.4f ms\n",
+                sizeText(f.drawn).c_str(), f.scale, f.enlargeMs);
+    }
     fprintf(table, "peak memory (ru_maxrss): %ld KiB\n", peakKb);
     for (const CpuFigures& c : cpuFigures) {
         fprintf(table,
@@ -525,6 +576,6 @@ int main(int argc, char** argv) {
                 c.cpuMsPerFrame);
     }
     fflush(table);
-    writeJson(options.json, startUp, binaryStartUp, files, peakKb, floors, scenes, cpuFigures);
+    writeJson(options.json, startUp, binaryStartUp, files, peakKb, floors, scenes, cpuFigures, scaling);
     return 0;
 }

@@ -42,10 +42,11 @@ protected:
         const point box = Tile::convertToScreen(x, y, 0, -64 * z);
         map.setCursor(point(0, 0, z), box.x + 64, box.y + 32);
     }
-    bool floorAt(int x, int y, int z) {
+    FloorResult pourAt(int x, int y, int z) {
         aim(x, y, z);
         return map.buildFloor();
     }
+    bool floorAt(int x, int y, int z) { return pourAt(x, y, z) == FloorResult::BUILT; }
     void floors(int x0, int y0, int x1, int y1, int z) {
         for (int x = x0; x <= x1; ++x)
             for (int y = y0; y <= y1; ++y)
@@ -173,10 +174,10 @@ TEST_F(TowerTest, FootprintRunsTheDefinitionsSizeXAlongTheGridYAxis) {
 }
 
 TEST_F(TowerTest, FloorRoofsTheCellAboveAndShadowsTheColumnBelow) {
-    EXPECT_FALSE(floorAt(3, 3, 1)) << "empty air is not buildable";
+    EXPECT_EQ(FloorResult::NOTHING_BELOW, pourAt(3, 3, 1)) << "empty air is not buildable";
     for (int z = 0; z <= 2; ++z)
         ASSERT_TRUE(floorAt(3, 3, z)) << "storey " << z;
-    EXPECT_FALSE(floorAt(3, 3, 2)) << "a floor is built once";
+    EXPECT_EQ(FloorResult::FLOOR_THERE, pourAt(3, 3, 2)) << "a floor is built once";
     EXPECT_EQ(Tile::ROOF, tile(3, 3, 3)->getType());
     EXPECT_TRUE(tile(3, 3, 3)->isBuildable());
     for (int z = 0; z <= 2; ++z)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CEvent.h"
+#include "CScreen.h"
 #include "CSurface.h"
 #include "Soundbank.h"
 #include "gEngine.h"
@@ -25,6 +26,7 @@
 #include "ticks.h"
 
 using testing_support::CapturedOutput;
+using testing_support::pixelAt;
 using testing_support::readFile;
 using testing_support::writeFile;
 
@@ -284,6 +286,126 @@ TEST_F(ScreenSwitching, AfterAnExitRequestTheOldScreenGetsTheRestButNoFrame) {
     EXPECT_EQ("state change successful: EXIT\n", out.text());
 }
 
+// The window's modes on the dummy driver, which gives any size asked for.
+// Each test ends with the suite's 800 x 600 window at scale 1 again.
+class WindowModes : public ScreenSwitching {
+protected:
+    void TearDown() override {
+        CScreen::setDesktopSize(0, 0);
+        CScreen::setScale(1);
+        resolutionX = 800;
+        resolutionY = 600;
+        {
+            CapturedOutput quiet(stdout);
+            CScreen::open(false);
+        }
+        ScreenSwitching::TearDown();
+    }
+    static SDL_Surface* shown() { return SDL_GetVideoSurface(); }
+    static std::string sizes() {
+        return "window " + std::to_string(shown()->w) + "x" + std::to_string(shown()->h) + ", game " +
+               std::to_string(resolutionX) + "x" + std::to_string(resolutionY) +
+               (CScreen::isFullScreen() ? ", full screen" : "");
+    }
+    static void openAt(int width, int height) {
+        resolutionX = width;
+        resolutionY = height;
+        ASSERT_NE(nullptr, CScreen::open(false));
+    }
+};
+
+TEST_F(WindowModes, AScaledWindowShowsEveryPixelAsASquareAndThePointerMapsBackExactly) {
+    ASSERT_TRUE(CScreen::setScale(2));
+    openAt(640, 480);
+    EXPECT_EQ("window 1280x960, game 640x480", sizes());
+    SDL_Surface* game = CSurface::slot(slots::WINDOW);
+    ASSERT_EQ(640, game->w);
+    SDL_FillRect(game, nullptr, SDL_MapRGB(game->format, 0, 0, 0));
+    SDL_Rect dot = makeRect(100, 50, 1, 1);
+    SDL_FillRect(game, &dot, SDL_MapRGB(game->format, 255, 0, 0));
+    CSurface::flip();
+    for (int y = 99; y <= 102; ++y)
+        for (int x = 199; x <= 202; ++x) {
+            const bool inside = x >= 200 && x <= 201 && y >= 100 && y <= 101;
+            EXPECT_EQ(inside ? 255 : 0, pixelAt(shown(), x, y).r) << x << "," << y;
+        }
+
+    SDL_Event motion = testing_support::motionEvent(201, 101, 3, -1);  // from (198, 102)
+    CScreen::toGamePixels(motion);
+    EXPECT_EQ(RecordingScreen::args({100, 50, 1, -1}),
+              RecordingScreen::args({motion.motion.x, motion.motion.y, motion.motion.xrel, motion.motion.yrel}))
+        << "the red pixel, reached from the game pixel left of it and below it";
+    SDL_Event click = testing_support::buttonEvent(SDL_BUTTON_LEFT, 1279, 959);
+    CScreen::toGamePixels(click);
+    EXPECT_EQ(RecordingScreen::args({639, 479}), RecordingScreen::args({click.button.x, click.button.y}));
+
+    EXPECT_FALSE(CScreen::setScale(5));
+    EXPECT_FALSE(CScreen::setScale(0));
+    EXPECT_EQ(2, CScreen::getScale());
+
+    CScreen::setDesktopSize(1280, 1024);
+    CapturedOutput out(stdout);
+    openAt(800, 600);
+    EXPECT_EQ("window 1280x960, game 640x480", sizes()) << "as much as fits the screen beside a frame and a panel";
+    EXPECT_EQ("At scale 2 a game of 800 x 600 needs a window of 1600 x 1200, larger than the screen's 1280 x 1024; "
+              "the game is laid out for 640 x 480\n",
+              out.text());
+}
+
+TEST_F(WindowModes, ASizeBelowTheLeastIsRaisedWithALine) {
+    CapturedOutput out(stdout);
+    openAt(320, 900);
+    EXPECT_EQ("window 640x900, game 640x900", sizes()) << "only what is too small";
+    EXPECT_FALSE(CScreen::resize(640, 900)) << "the size it has already";
+    EXPECT_EQ("A window of 320 x 900 is too small for the game; it is raised to 640 x 900\n", out.text());
+}
+
+TEST_F(WindowModes, FullScreenTakesTheScreensSizeAndTheWindowsSizeComesBack) {
+    CScreen::setScale(2);
+    openAt(640, 480);
+    CScreen::setDesktopSize(1280, 1024);
+    CapturedOutput out(stdout);
+    EXPECT_TRUE(CScreen::toggleFullScreen());
+    EXPECT_EQ("window 1280x1024, game 640x512, full screen", sizes());
+    EXPECT_FALSE(CScreen::resize(800, 600)) << "a full screen keeps the screen's size";
+    EXPECT_TRUE(CScreen::toggleFullScreen());
+    EXPECT_EQ("window 1280x960, game 640x480", sizes());
+
+    CScreen::setDesktopSize(1024, 768);
+    CScreen::toggleFullScreen();
+    EXPECT_EQ("window 1024x768, game 1024x768, full screen", sizes()) << "too small for scale 2";
+    CScreen::toggleFullScreen();
+    CScreen::setDesktopSize(0, 0);
+    CScreen::toggleFullScreen();
+    EXPECT_EQ("window 1280x960, game 640x480, full screen", sizes()) << "the screen's size unknown";
+    CScreen::toggleFullScreen();
+    EXPECT_EQ("Full screen\nWindow\n"
+              "The screen's 1024 x 768 is too small for scale 2; full screen is drawn at scale 1\nFull screen\nWindow\n"
+              "The screen's size is not known; full screen keeps the window's size\nFull screen\nWindow\n",
+              out.text());
+}
+
+TEST_F(WindowModes, TheEngineLaysTheScreenOutForTheLastSizeAndAfterASwitch) {
+    openAt(800, 600);
+    auto* screen = showRecordingScreen();
+    SDL_Event dragged = blankEvent(SDL_VIDEORESIZE);
+    dragged.resize.w = 900;
+    dragged.resize.h = 650;
+    SDL_Event released = dragged;
+    released.resize.w = 1000;
+    released.resize.h = 700;
+    SDL_Event f11 = testing_support::keyEvent(SDLK_F11);
+    SDL_Event click = testing_support::buttonEvent(SDL_BUTTON_LEFT, 10, 20);
+    for (SDL_Event* event : {&dragged, &released, &f11, &f11, &click}) SDL_PushEvent(event);
+    CapturedOutput out(stdout);
+    EXPECT_TRUE(gEngine::runFrame());
+    EXPECT_EQ((std::vector<std::string>{"Resize 1000 700", "Resize 1000 700", "Resize 1000 700", "LButtonDown 10 20",
+                                        "Loop", "Render"}),
+              screen->calls)
+        << "one layout for the drag's last size, one for each switch; F11 goes no further";
+    EXPECT_EQ("window 1000x700, game 1000x700", sizes());
+}
+
 class MainMenu : public ScreenSwitching {
 protected:
     void SetUp() override {
@@ -484,6 +606,7 @@ protected:
         gui_text = savedColours[2];
         CSoundBank::SoundControl.setSound(savedSound);
         CSoundBank::MusicControl.setSound(savedMusic);
+        CScreen::setScale(1);
     }
     std::string file(const std::string& name, const std::string& text) {
         const std::string path = directory + "/" + name;
@@ -515,7 +638,7 @@ const char* const missingThree =
 TEST_F(SettingsFile, ElementsAreFoundByPositionNotByName) {
     gEngine engine;
     const std::string path = file("any.xml",
-                                  "<?xml version=\"1.0\"?>\n<first width=\"1024\" height=\"700\"/>\n<!-- between -->\n"
+                                  "<?xml version=\"1.0\"?>\n<first width=\"1024\" height=\"700\" scale=\"3\"/>\n<!-- between -->\n"
                                   "<second effects=\"off\" music=\"on\"/>\n"
                                   "<third><a>one.png</a><b>two.png</b><a>three.png</a></third>\n<fourth><x/></fourth>\n"
                                   "<fifth><p red=\"300\" green=\"-1\" blue=\"7\"/><q red=\"1\" green=\"2\" blue=\"3\"/>"
@@ -523,6 +646,7 @@ TEST_F(SettingsFile, ElementsAreFoundByPositionNotByName) {
     EXPECT_EQ("", load(engine, path, true));
     EXPECT_EQ(1024, resolutionX);
     EXPECT_EQ(700, resolutionY);
+    EXPECT_EQ(3, CScreen::getScale());
     EXPECT_FALSE(CSoundBank::SoundControl.isEnabled());
     EXPECT_TRUE(CSoundBank::MusicControl.isEnabled());
     EXPECT_EQ((std::vector<std::string>{"one.png", "two.png", "three.png"}), engine.getRequiredFiles());
@@ -557,8 +681,11 @@ TEST_F(SettingsFile, MissingOrOddValuesReadAsZeroOrOff) {
 
     gEngine other;
     CSoundBank::SoundControl.setSound(true);
-    EXPECT_EQ("", load(other, file("bare.xml", "<window width=\"900\"/><sound/><required/><plugins/><background/>"),
-                       true));
+    CScreen::setScale(2);
+    EXPECT_EQ("The window's scale 9 in the settings file is not 1 to 4; it was not used. ",
+              load(other, file("bare.xml", "<window width=\"900\" scale=\"9\"/><sound/><required/><plugins/><background/>"),
+                   true));
+    EXPECT_EQ(2, CScreen::getScale()) << "a scale out of range changes nothing";
     EXPECT_EQ(900, resolutionX);
     EXPECT_EQ(480, resolutionY);
     EXPECT_FALSE(CSoundBank::SoundControl.isEnabled()) << "a missing switch reads as off";
@@ -634,6 +761,14 @@ TEST_F(CommandLine, SizeAndSoundOptionsApplyOnlyWhereTheFileIsSilent) {
     EXPECT_EQ(640, resolutionX) << "the file's positive width wins over -w";
     EXPECT_EQ(-1, run({"-config", onlyWindow, "-w", "1000", "-w"}));
     EXPECT_EQ(1000, resolutionX) << "a -w without a value does nothing";
+
+    EXPECT_EQ(-1, run({"-scale", "3", "-config", onlyWindow}));
+    EXPECT_EQ(3, CScreen::getScale());
+    EXPECT_EQ(-1, run({"-scale", "5", "-config", onlyWindow}));
+    EXPECT_EQ("-scale 5: the scale is a number from 1 to 4; it was not used", lastErr.substr(0, lastErr.find("Error")));
+    EXPECT_EQ(3, CScreen::getScale());
+    EXPECT_EQ(-1, run({"-config", file("scaled.xml", "<window scale=\"2\"/>"), "-scale", "4"}));
+    EXPECT_EQ(2, CScreen::getScale()) << "the file's scale wins over -scale, as its size does over -w";
 }
 
 TEST_F(CommandLine, AConfigNameOfAnyLengthIsUsedWhole) {

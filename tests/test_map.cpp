@@ -236,7 +236,7 @@ TEST_F(TowerDrawing, StoreysBelowTheViewedOneShowOnlyTheirFrontWalls) {
     const int x = camera.x + s.x, y = camera.y + s.y;
     const auto plainViewed = render(camera), plainBelow = render(above);
     aim(map, 5, 5, 0);
-    ASSERT_TRUE(map.buildFloor());
+    ASSERT_EQ(FloorResult::BUILT, map.buildFloor());
     const auto builtViewed = render(camera), builtBelow = render(above);
     // Rows above the floor's front wall hold only its back wall; the diamond's rows hold the front wall.
     EXPECT_NE(band(plainViewed, x, y - 64, y - 32), band(builtViewed, x, y - 64, y - 32))

@@ -9,6 +9,7 @@
 #include "CAnimation.h"
 #include "CSurface.h"
 #include "Soundbank.h"
+#include "pixelScale.h"
 #include "protocol.h"
 #include "sheetGeometry.h"
 #include "testSupport.h"
@@ -128,6 +129,24 @@ TEST_F(Drawing, LoadingStopsAtTheFirstImageThatWillNotLoad) {
     EXPECT_EQ("Error: Tried to load assets/no_such_image.png.  Surface returned NULL", err.text());
     ASSERT_EQ(before + 1, CSurface::slotCount()) << "names after the failing one must not be tried";
     CSurface::keepSlots(before);
+}
+
+TEST_F(Drawing, EnlargingMakesEveryPixelASquareAndLeavesOutWhatDoesNotFit) {
+    const SDL_PixelFormat* format = source->format;
+    SDL_Surface* target = SDL_CreateRGBSurface(SDL_SWSURFACE, 11, 8, 32, format->Rmask, format->Gmask, format->Bmask, 0);
+    ASSERT_NE(nullptr, target);
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 1, 2, 3));
+    ASSERT_TRUE(pixelScale::enlarge(source, target, 3));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 11; ++x) {
+            // Three whole columns and two whole rows of squares fit; the rest stays as it was.
+            const SDL_Color expected = x < 9 && y < 6 ? sourceColour(x / 3, y / 3) : rgb(1, 2, 3);
+            EXPECT_TRUE(sameColour(expected, pixelAt(target, x, y))) << x << "," << y;
+        }
+    SDL_Surface* narrow = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 16, 0, 0, 0, 0);
+    EXPECT_FALSE(pixelScale::enlarge(source, narrow, 2)) << "only 32-bit pixels";
+    SDL_FreeSurface(narrow);
+    SDL_FreeSurface(target);
 }
 
 // The people's frames are found by the generated geometry alone: the last

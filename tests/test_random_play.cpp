@@ -280,8 +280,9 @@ private:
         if (const gMap* screen = tower()) {
             if (!exitRequested()) {
                 const point& camera = screen->getCamera();
-                if (camera.x < gMap::minCameraX || camera.x > gMap::maxCameraX || camera.y < gMap::minCameraY ||
-                    camera.y > gMap::maxCameraY) {
+                const gMap::CameraBounds& bounds = screen->getBounds();
+                if (camera.x < bounds.minX || camera.x > bounds.maxX || camera.y < bounds.minY ||
+                    camera.y > bounds.maxY) {
                     return fail("camera at " + std::to_string(camera.x) + ", " + std::to_string(camera.y) +
                                 " is outside its bounds: moveCamera let it through");
                 }

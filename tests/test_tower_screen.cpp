@@ -2,6 +2,7 @@
 // and checks the map, the money, the messages and the saved file.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "Autosaves.h"
+#include "CScreen.h"
 #include "CSurface.h"
 #include "Clock.h"
 #include "Elevator.h"
@@ -169,19 +172,20 @@ TEST_F(TowerScreen, BuildingAFloorThenALobbyChargesTheirPrices) {
 TEST_F(TowerScreen, RefusalsAreShownAndLastTwoAndAHalfSeconds) {
     clickCell(4, 4);
     const double funds = Game::STARTING_FUNDS - Game::FLOOR_COST;
-    // Each refusal leaves the funds as they were; the floor tool and the bulldozer refuse silently.
+    // Each refusal leaves the funds as they were; the bulldozer refuses silently.
     const struct {
-        int button, x;
+        int button, x, z;
         const char* message;
-    } refusals[] = {{hotelButton, 4, "You must build a lobby first."}, {lobbyButton, 3, "You can't build there."},
-                    {floorButton, 4, nullptr},                          {bulldozeButton, 3, nullptr},
-                    {hotelButton, 3, "You can't build there."}};
+    } refusals[] = {{hotelButton, 4, 0, "You must build a lobby first."}, {lobbyButton, 3, 0, "You can't build there."},
+                    {floorButton, 4, 0, "There is a floor here already."}, {bulldozeButton, 3, 0, nullptr},
+                    {hotelButton, 3, 0, "You can't build there."},
+                    {floorButton, 3, 1, "There is nothing below to build on."}};
     for (const auto& refusal : refusals) {
         clickButton(refusal.button);
-        clickCell(refusal.x, 4);
-        if (refusal.message) {
-            EXPECT_STREQ(refusal.message, gui->getMessageText());
-        }
+        if (refusal.z != screen->getCamera().z) send(keyEvent(SDLK_PAGEUP));
+        gui->setMessageText(nullptr);
+        clickCell(refusal.x, 4, refusal.z);
+        EXPECT_STREQ(refusal.message, gui->getMessageText()) << "by button " << refusal.button;
         EXPECT_DOUBLE_EQ(funds, game->getFunds()) << "after a refusal by button " << refusal.button;
     }
 
@@ -256,7 +260,7 @@ TEST_F(TowerScreen, CameraStopsAtItsBoundsAndFloorsClamp) {
         ticks::advance(17);
         frame();
     }
-    EXPECT_EQ(gMap::maxCameraX, screen->getCamera().x) << "starting from 384, steps of 4 reach the bound exactly";
+    EXPECT_EQ(1280, screen->getCamera().x) << "starting from 384, steps of 4 reach the bound exactly";
     send(keyEvent(SDLK_LEFT, false));
 
     send(keyEvent(SDLK_PAGEDOWN));
@@ -285,11 +289,120 @@ TEST_F(TowerScreen, ExitWindowOkReturnsToTheMenuAndTheTowerWaits) {
     EXPECT_EQ(MENU, stateID);
     EXPECT_NE(nullptr, dynamic_cast<gMenu*>(currentState.get()));
 
+    currentState->Loop();
+    currentState->Render();
+    const SDL_Color below = pixelAt(CSurface::slot(slots::WINDOW), 5, 590);
+    EXPECT_EQ(0, below.r + below.g + below.b) << "the menu stands on black, not on the tower's sky";
+    EXPECT_EQ(0, access("autosave-1.txt", F_OK)) << "leaving the tower autosaves it";
+    EXPECT_NE(0, access("save.txt", F_OK)) << "an autosave never writes save.txt";
+
     setNextState(MAP);
     change_state();
     ASSERT_TRUE(Game::exists());
     EXPECT_DOUBLE_EQ(funds, Game::Instance()->getFunds()) << "coming back finds the same game";
     EXPECT_TRUE(Game::Instance()->getMap().tileAt(4, 4, 0)->hasFloor());
+    currentState->Loop();
+    currentState->Render();
+    const SDL_Color sky = pixelAt(CSurface::slot(slots::WINDOW), 5, 100);
+    EXPECT_EQ(64, sky.b) << "back in the tower, the night sky";
+}
+
+// Day after day at 06:00 an autosave goes to the file written longest ago;
+// save.txt is the player's alone.
+TEST_F(TowerScreen, AutosavesComeEveryDawnInThreeFilesInTurn) {
+    clickCell(5, 5);
+    game->save();
+    const std::string saved = readFile("save.txt");
+    keyModifiers::hold(KMOD_LCTRL);  // an hour a step, from 23:00 of day 1 to 22:00 of day 5
+    {
+        CapturedOutput out(stdout);
+        for (int step = 0; step < 4 * 24 - 1; ++step) {
+            ticks::advance(1000);
+            frame();
+        }
+        EXPECT_EQ("Autosaved to autosave-1.txt\nAutosaved to autosave-2.txt\nAutosaved to autosave-3.txt\n"
+                  "Autosaved to autosave-1.txt\n",
+                  out.text());
+    }
+    keyModifiers::release();
+    EXPECT_EQ(saved, readFile("save.txt"));
+    for (const auto& [file, clock] : {std::pair{"autosave-1.txt", "0 6 5 1 1"}, {"autosave-2.txt", "0 6 3 1 1"},
+                                     {"autosave-3.txt", "0 6 4 1 1"}}) {
+        const std::string text = readFile(file);
+        EXPECT_EQ(clock, text.substr(text.find('\n') + 1, 9)) << file;
+    }
+    EXPECT_TRUE(game->loadFile("autosave-2.txt", "autosave-2.txt"));
+    EXPECT_EQ(3, game->getClock().getDay());
+    EXPECT_TRUE(game->getMap().tileAt(5, 5, 0)->hasFloor());
+    ASSERT_EQ(0, mkdir("autosave-2.txt.tmp", 0755));
+    CapturedOutput out(stdout);
+    EXPECT_FALSE(game->loadFile("autosave-2.txt.tmp", "that folder"));
+    game->autosave();
+    EXPECT_EQ("that folder is not a file; it was not read\nThe autosave to autosave-2.txt could not be written\n",
+              out.text())
+        << "the next in turn, which cannot be written beside a folder of its temporary name";
+    EXPECT_STREQ("ERROR autosaving game.", gui->getMessageText());
+}
+
+// A game started again goes on with a missing autosave, else the oldest.
+TEST_F(TowerScreen, AfterARestartTheAutosavesGoOnWithTheMissingOrTheOldest) {
+    EXPECT_EQ("autosave-1.txt", Autosaves().next());
+    for (int number : {1, 2, 3}) writeFile(Autosaves::fileName(number), "");
+    const auto age = [](int number, time_t seconds) {
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        return utimensat(AT_FDCWD, Autosaves::fileName(number).c_str(), times, 0);
+    };
+    ASSERT_EQ(0, age(1, 3000) + age(2, 1000) + age(3, 2000));
+    Autosaves turns;
+    EXPECT_EQ("autosave-2.txt", turns.next());
+    EXPECT_EQ("autosave-3.txt", turns.next());
+    EXPECT_EQ("autosave-1.txt", turns.next());
+    ASSERT_EQ(0, remove("autosave-3.txt"));
+    EXPECT_EQ("autosave-3.txt", Autosaves().next());
+}
+
+// The window manager resizes the window through the engine's loop, as a player drags its border.
+TEST_F(TowerScreen, AResizeLaysTheBarsTheWindowsAndTheViewOutAgain) {
+    const auto resizeTo = [](int width, int height) {
+        SDL_Event resize;
+        resize.type = SDL_VIDEORESIZE;
+        resize.resize.w = width;
+        resize.resize.h = height;
+        SDL_PushEvent(&resize);
+        gEngine::runFrame();
+    };
+    clickButton(exitButton);
+    game->showFinances();
+    const SDL_Rect panel = gui->getPanel()->getFrame();
+    CapturedOutput out(stdout);
+    resizeTo(1000, 700);
+    ASSERT_EQ(1000, resolutionX);
+    ASSERT_EQ(700, resolutionY);
+    SDL_Surface* window = CSurface::slot(slots::WINDOW);
+    const auto is = [&](const SDL_Color& colour, int x, int y) {
+        const SDL_Color pixel = pixelAt(window, x, y);
+        return pixel.r == colour.r && pixel.g == colour.g && pixel.b == colour.b;
+    };
+    EXPECT_TRUE(is(gui_border, 0, 699) && is(gui_background, 6, 680) && !is(gui_border, 0, 675))
+        << "the status line along the new bottom edge";
+    EXPECT_TRUE(is(gui_background, 990, 2)) << "the bar across the whole width";
+    EXPECT_EQ(1000 / 2 - 244 / 2, gui->getWindow()->getX()) << "the exit window in the middle again";
+    EXPECT_EQ(700 / 2 - 68 / 2, gui->getWindow()->getY());
+    EXPECT_EQ(panel.x + 100, gui->getPanel()->getFrame().x) << "and the finances";
+    EXPECT_EQ(panel.y + 50, gui->getPanel()->getFrame().y);
+    EXPECT_EQ(384 + 100, screen->getCamera().x) << "the view keeps its middle";
+    EXPECT_EQ(0 + 50, screen->getCamera().y);
+    EXPECT_EQ(1000 - 1280, screen->getBounds().minX);
+
+    resizeTo(300, 200);
+    EXPECT_EQ(640, resolutionX);
+    EXPECT_EQ(480, resolutionY);
+    EXPECT_EQ(640 - 1280, screen->getBounds().minX);
+    resizeTo(800, 600);
+    EXPECT_EQ(384, screen->getCamera().x) << "back where it started";
+    EXPECT_EQ(0, screen->getCamera().y);
+    EXPECT_EQ(panel.x, gui->getPanel()->getFrame().x);
+    EXPECT_EQ("A window of 300 x 200 is too small for the game; it is raised to 640 x 480\n", out.text());
 }
 
 TEST_F(TowerScreen, InputAfterExitInTheSameBatchIsDropped) {

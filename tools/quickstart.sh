@@ -7,7 +7,7 @@ mode="${1:-play}"
 cd "$(dirname "$0")/.."
 
 game_packages=(libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libtinyxml-dev libgtest-dev cmake g++ pkg-config)
-test_packages=(xvfb xauth xdotool x11-utils imagemagick python3 python3-pil sox dpkg-dev desktop-file-utils appstream lintian)
+test_packages=(xvfb xauth xdotool x11-utils openbox imagemagick python3 python3-pil sox dpkg-dev desktop-file-utils appstream lintian)
 
 wanted=("${game_packages[@]}")
 [ "$mode" = test ] && wanted+=("${test_packages[@]}")

@@ -1,11 +1,13 @@
 #include "gEngine.h"
 
 #include <SDL_mixer.h>
+#include <sys/stat.h>
 #include <tinyxml.h>
 #include <cstdio>
 #include <cstdlib>
 
 #include "CEvent.h"
+#include "CScreen.h"
 #include "CSurface.h"
 #include "Soundbank.h"
 #include "displayStart.h"
@@ -90,6 +92,12 @@ bool gEngine::loadXMLSettings(const char* settingsFile) {
     const TiXmlElement* element = document.FirstChildElement();
     if (element) {
         setResolution(intAttribute(element, "width"), intAttribute(element, "height"));
+        // Like the size, a scale the file leaves out (or gives as 0) is the command line's.
+        const int scale = intAttribute(element, "scale");
+        if (scale > 0 && !setScale(scale)) {
+            fprintf(stderr, "The window's scale %d in the settings file is not 1 to %d; it was not used. ", scale,
+                    CScreen::maximumScale);
+        }
     } else {
         fputs("Error finding <window> element in settings.xml", stderr);
         result = false;
@@ -162,7 +170,8 @@ bool gEngine::Init(const char* settingsFile) {
         fputs("SDL init failed, exiting", stderr);
         return false;
     }
-    if (!CSurface::openWindow(startFullScreen)) {
+    CScreen::readDesktopSize();
+    if (!CScreen::open(startFullScreen)) {
         fputs("SDL display failed to render, exiting", stderr);
         return false;
     }
@@ -202,15 +211,36 @@ bool isFullScreenKey(const SDL_Event& event) {
     return key == SDLK_F11 || (key == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT));
 }
 
+// A window manager sends a stream of sizes while the border is dragged; only
+// the last one queued is worth a new mode.
+bool anotherResizeQueued() {
+    SDL_Event later;
+    return SDL_PeepEvents(&later, 1, SDL_PEEKEVENT, SDL_VIDEORESIZEMASK) > 0;
+}
+
+// Carries out what the window manager and the window keys ask of the window,
+// and has the screen laid out for the new size; false for every other event.
+bool changesTheWindow(const SDL_Event& event) {
+    if (isFullScreenKey(event)) {
+        // Even a switch that failed may have left another mode in place.
+        CScreen::toggleFullScreen();
+        currentState->OnResize(resolutionX, resolutionY);
+        return true;
+    }
+    if (event.type != SDL_VIDEORESIZE) return false;
+    if (!anotherResizeQueued() && CScreen::resize(event.resize.w, event.resize.h)) {
+        currentState->OnResize(resolutionX, resolutionY);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool gEngine::runFrame() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (isFullScreenKey(event)) {
-            CSurface::toggleFullScreen();
-            continue;
-        }
+        if (changesTheWindow(event)) continue;
+        CScreen::toGamePixels(event);
         currentState->ProcessEvent(&event);
         change_state();
     }
@@ -226,8 +256,20 @@ int gEngine::execute(const char* settingsFile) {
         return -1;
     }
     puts("everything started correctly");
-    stateID = MENU;
-    currentState = std::make_unique<gMenu>();
+    if (loadFile.empty()) {
+        stateID = MENU;
+        currentState = std::make_unique<gMenu>();
+    } else {
+        stateID = MAP;
+        currentState = std::make_unique<gMap>();
+        struct stat status;
+        const std::string path = stat(loadFile.c_str(), &status) == 0 ? loadFile : gamePaths::player(loadFile);
+        if (Game::Instance()->loadFile(path, loadFile)) {
+            printf("Game loaded from %s\n", loadFile.c_str());
+        } else {
+            printf("%s could not be loaded; the game starts on an empty lot\n", loadFile.c_str());
+        }
+    }
     FramePacer pacer(frameCap);
     while (stateID != EXIT && runFrame()) pacer.wait();
     Cleanup();
@@ -259,6 +301,8 @@ void gEngine::setLife(bool on) {
     Game::setLife(on);
     lifeFromCommandLine = true;
 }
+
+bool gEngine::setScale(int scale) { return CScreen::setScale(scale); }
 
 void gEngine::setSound(bool on) { CSoundBank::SoundControl.setSound(on); }
 

@@ -31,6 +31,12 @@ public:
     static void setMusic(bool on);
     // -fullscreen: the window opens in full screen where the display allows it.
     static void setFullScreen(bool on) { startFullScreen = on; }
+    // -scale and the window element's scale: every pixel drawn N x N. False
+    // for a number outside 1 to CScreen::maximumScale, which changes nothing.
+    static bool setScale(int scale);
+    // -load: the game starts in the tower loaded from this save file, looked
+    // for where the game was started, then among the player's files.
+    static void setLoadFile(const std::string& name) { loadFile = name; }
     // Frames a second the main loop is held to; 0 runs it free.
     static void setFrameCap(int framesPerSecond);
     // -life on|off: the living tower or the classic one, whatever the settings file says.
@@ -49,6 +55,7 @@ private:
     std::vector<std::string> requiredFiles;
     static inline bool startFullScreen = false;
     static inline bool lifeFromCommandLine = false;
+    static inline std::string loadFile;
 };
 
 #endif

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "CScreen.h"
 #include "base64.h"
 #include "framePacer.h"
 #include "gEngine.h"
@@ -65,14 +66,14 @@ void fileStuff(const char* path) {
 
 namespace {
 
-// A whole number from 1 to 1000, or 0 for anything else.
-int frameRate(const char* value) {
+// A whole number from lowest to highest, or 0 for anything else.
+int wholeNumber(const char* value, int lowest, int highest) {
     char* end = nullptr;
     errno = 0;
-    const long rate = strtol(value, &end, 10);
+    const long number = strtol(value, &end, 10);
     if (errno != 0 || end == value || *end != '\0') return 0;
-    if (rate < FramePacer::minimumRate || rate > FramePacer::maximumRate) return 0;
-    return static_cast<int>(rate);
+    if (number < lowest || number > highest) return 0;
+    return static_cast<int>(number);
 }
 
 }  // namespace
@@ -108,7 +109,7 @@ extern "C" int SDL_main(int argc, char** argv) {
             }
         } else if (strcmp(option, "-fps") == 0) {
             if (!value) continue;
-            const int rate = frameRate(value);
+            const int rate = wholeNumber(value, FramePacer::minimumRate, FramePacer::maximumRate);
             if (rate == 0) {
                 fprintf(stderr, "-fps %s: the frame cap is a number from %d to %d; running without one", value,
                         FramePacer::minimumRate, FramePacer::maximumRate);
@@ -122,6 +123,13 @@ extern "C" int SDL_main(int argc, char** argv) {
             } else {
                 fprintf(stderr, "-life %s: the living tower is on or off; the settings file decides", value ? value : "");
             }
+        } else if (strcmp(option, "-scale") == 0) {
+            if (value && !gEngine::setScale(wholeNumber(value, 1, CScreen::maximumScale))) {
+                fprintf(stderr, "-scale %s: the scale is a number from 1 to %d; it was not used", value,
+                        CScreen::maximumScale);
+            }
+        } else if (strcmp(option, "-load") == 0) {
+            if (value) gEngine::setLoadFile(value);
         }
     }
     gEngine::setResolution(width, height);

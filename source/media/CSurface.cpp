@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "pixelScale.h"
 #include "protocol.h"
 
 Uint32 CSurface::screenColor = 0;
@@ -11,8 +12,13 @@ bool CSurface::nightLook = false;
 
 namespace {
 
-// Slot 0, SDL's: never freed here.
+// Slot 0: what the game draws on, SDL's window or the canvas.
 SDL_Surface* window = nullptr;
+// SDL's window: never freed here.
+SDL_Surface* shown = nullptr;
+// At a scale above 1, the picture that flip enlarges onto the window.
+SurfacePtr canvas;
+int canvasScale = 1;
 // Slots 1.. at index slot - 1: ours.
 std::vector<SurfacePtr> pictures;
 // By slot, null where a slot has no night picture.
@@ -39,7 +45,19 @@ bool CSurface::loadSurfaces(std::vector<std::string> names) {
     return true;
 }
 
-void CSurface::setWindow(SDL_Surface* screen) { window = screen; }
+void CSurface::setWindow(SDL_Surface* screen, int scale) {
+    shown = screen;
+    window = screen;
+    canvas.reset();
+    canvasScale = 1;
+    if (!screen || scale <= 1) return;
+    const SDL_PixelFormat* format = screen->format;
+    canvas.reset(SDL_CreateRGBSurface(SDL_SWSURFACE, screen->w / scale, screen->h / scale, format->BitsPerPixel,
+                                      format->Rmask, format->Gmask, format->Bmask, format->Amask));
+    if (!canvas) return;  // drawn unscaled rather than not at all
+    window = canvas.get();
+    canvasScale = scale;
+}
 
 size_t CSurface::slotCount() { return pictures.size() + 1; }
 
@@ -212,45 +230,6 @@ SurfacePtr CSurface::loadNightPicture(const std::string& dayName) {
     return picture;
 }
 
-namespace {
-constexpr Uint32 windowFlags = SDL_HWSURFACE | SDL_DOUBLEBUF;
-}
-
-SDL_Surface* CSurface::openWindow(bool fullScreen) {
-    SDL_Surface* screen = nullptr;
-    if (fullScreen) {
-        screen = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags | SDL_FULLSCREEN);
-        if (!screen) puts("Full screen is not available on this display; the game runs in a window");
-    }
-    if (!screen) screen = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags);
-    if (screen) window = screen;
-    return screen;
-}
-
-bool CSurface::isFullScreen() {
-    const SDL_Surface* screen = slot(0);
-    return screen && (screen->flags & SDL_FULLSCREEN) != 0;
-}
-
-bool CSurface::toggleFullScreen() {
-    SDL_Surface* screen = slot(0);
-    if (!screen) return false;
-    const bool wanted = !isFullScreen();
-    // Switching in place keeps the window's surface; where the display cannot,
-    // the mode is set again, which gives the window a new surface.
-    if (!SDL_WM_ToggleFullScreen(screen)) {
-        SDL_Surface* other = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags | (wanted ? SDL_FULLSCREEN : 0));
-        if (!other) other = SDL_SetVideoMode(resolutionX, resolutionY, 32, windowFlags);
-        if (other) window = other;
-    }
-    const bool switched = isFullScreen() == wanted;
-    if (!switched) puts(wanted ? "Full screen is not available on this display; the game stays in a window"
-                               : "The display cannot leave full screen");
-    else puts(wanted ? "Full screen" : "Window");
-    clearScreen();
-    return switched;
-}
-
 void CSurface::clearScreen() {
     SDL_Surface* screen = slot(0);
     SDL_Rect all;
@@ -269,7 +248,8 @@ void CSurface::setScreenColor(int red, int green, int blue) {
 }
 
 bool CSurface::flip() {
-    if (!window || SDL_Flip(window) != 0) {
+    if (canvas) pixelScale::enlarge(canvas.get(), shown, canvasScale);
+    if (!shown || SDL_Flip(shown) != 0) {
         fputs("Error flipping surface!", stderr);
         return false;
     }
@@ -306,7 +286,7 @@ void CSurface::cleanUp() {
     nightPictures.clear();
     pictures.clear();
     // The window belongs to SDL; SDL_Quit releases it.
-    window = nullptr;
+    setWindow(nullptr);
 }
 
 namespace {

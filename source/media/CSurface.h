@@ -24,7 +24,9 @@ public:
     // Appends the images as the next slots; stops at the first that will not load.
     static bool loadSurfaces(std::vector<std::string> names);
     // Slot 0: the window SDL gave us (tests and the benchmark open their own).
-    static void setWindow(SDL_Surface* window);
+    // With a scale above 1 slot 0 is a picture of the window's size divided
+    // by the scale, which flip enlarges onto the window.
+    static void setWindow(SDL_Surface* window, int scale = 1);
     // How many slots there are, the window's included.
     static size_t slotCount();
     // Frees the images from slot count on.
@@ -35,17 +37,9 @@ public:
     static bool OnDraw(SDL_Surface* dest, int src, int x, int y, const SDL_Rect* clip);
     static bool OnDraw(int dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip);
 
-    // Opens the window (slot 0) at the window size, in full screen when
-    // asked and the display allows it, else in a window; null when neither works.
-    static SDL_Surface* openWindow(bool fullScreen);
-    // Switches between the window and full screen at the same size. False,
-    // with a line on standard output, when the display cannot switch.
-    static bool toggleFullScreen();
-    static bool isFullScreen();
-
     static void clearScreen();
     static void setScreenColor(int red, int green, int blue);
-    // Shows the window's picture; true when SDL did.
+    // Shows the window's picture, enlarged by the scale; true when SDL did.
     static bool flip();
     static SurfacePtr OnLoad(const char* file);
     static void cleanUp();

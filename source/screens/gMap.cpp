@@ -1,5 +1,6 @@
 #include "gMap.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "CSurface.h"
@@ -20,6 +21,17 @@ enum ScrollKey : unsigned short { SCROLL_LEFT = 1, SCROLL_UP = 2, SCROLL_RIGHT =
 
 bool shiftHeld() { return (keyModifiers::now() & KMOD_SHIFT) != 0; }
 
+// In 800 x 600 the camera runs from -480 to 1280 across and from -704 to 640
+// down: the lot's left corner can come to the window's left edge and its
+// right corner to the right edge, its top storey to just under the bar and
+// its front corner to just above the status line.
+constexpr int nearCameraX = 1280;
+constexpr int nearCameraY = 640;
+constexpr int lotRightOfCamera = 1280;      // the lot's right corner, from the camera's x
+constexpr int lotFrontBelowCamera = 1304;  // its front corner and the status line, below the camera's y
+
+short clamped(int value, int low, int high) { return static_cast<short>(std::max(low, std::min(high, value))); }
+
 unsigned short scrollBit(SDLKey key) {
     switch (key) {
     case SDLK_LEFT: return SCROLL_LEFT;
@@ -32,10 +44,12 @@ unsigned short scrollBit(SDLKey key) {
 
 }  // namespace
 
-gMap::gMap() : startTime(ticks::now()) {
+gMap::gMap() : startTime(ticks::now()), lastWidth(resolutionX), lastHeight(resolutionY) {
     nextCaptionTime = startTime + 1000;
     lastScrollTime = startTime;
-    camera = point(384, 0, 0);
+    bounds = boundsFor(resolutionX, resolutionY);
+    // The lot's near corner a little left of the window's middle (384 in an 800-pixel window).
+    camera = point(static_cast<short>(resolutionX / 2 - 16), 0, 0);
     limits[0] = isometric::cellToScreen(0, 20, 0, 0);
     limits[0].x = static_cast<short>(limits[0].x + 64);
     limits[1] = isometric::cellToScreen(11, 11, 0, 0);
@@ -47,8 +61,11 @@ gMap::gMap() : startTime(ticks::now()) {
     game = Game::Instance();
     // A new game or a load from the menu starts a history of its own.
     game->clearHistory();
+    game->showAgain();
     puts("gui create");
     gui = GUI::Instance();
+    // The window may have changed its size while the menu showed.
+    gui->relayout();
     CSurface::clearScreen();
     clickAction = &Game::buildEmptyFloor;
 }
@@ -144,8 +161,8 @@ void gMap::moveCamera(CameraField field, bool direction, int amount) {
         short& value = field == CAMERA_X ? camera.x : camera.y;
         const short old = value;
         value = static_cast<short>(direction ? value + amount * factor : value - amount * factor);
-        const bool outside = field == CAMERA_Y ? (value > maxCameraY || value < minCameraY)
-                                               : (value < minCameraX || value > maxCameraX);
+        const bool outside = field == CAMERA_Y ? (value > bounds.maxY || value < bounds.minY)
+                                               : (value < bounds.minX || value > bounds.maxX);
         if (outside) value = old;
     }
     game->setCursor(camera, mouseX, mouseY);
@@ -199,8 +216,32 @@ void gMap::OnLButtonDown(int x, int y) {
 
 void gMap::OnRButtonDown(int, int) {}
 
+gMap::CameraBounds gMap::boundsFor(int width, int height) {
+    CameraBounds result;
+    result.maxX = nearCameraX;
+    result.maxY = nearCameraY;
+    result.minX = std::min(result.maxX, width - lotRightOfCamera);
+    result.minY = std::min(result.maxY, height - lotFrontBelowCamera);
+    return result;
+}
+
+void gMap::OnResize(int width, int height) {
+    // The view keeps its middle where it was, within the new bounds.
+    camera.x = static_cast<short>(camera.x + (width - lastWidth) / 2);
+    camera.y = static_cast<short>(camera.y + (height - lastHeight) / 2);
+    lastWidth = width;
+    lastHeight = height;
+    bounds = boundsFor(width, height);
+    camera.x = clamped(camera.x, bounds.minX, bounds.maxX);
+    camera.y = clamped(camera.y, bounds.minY, bounds.maxY);
+    gui->relayout();
+    game->setCursor(camera, mouseX, mouseY);
+    redraw = true;
+}
+
 void gMap::OnExit() {
     puts("OMG, EXIT PROGRAM!");
+    game->autosave();
     game->onExit();
     gui->onExit();
     game = nullptr;
@@ -250,6 +291,7 @@ void gMap::OnUser(Uint8, int code, void* data1, void*) {
         break;
     case events::EXIT_CONFIRMED:
         gui->killWindow();
+        game->autosave();
         setNextState(MENU);
         break;
     case events::LOAD_CONFIRMED:

@@ -23,6 +23,7 @@ public:
     void OnMouseWheel(bool up, bool down, int x, int y) override;
     void OnLButtonDown(int x, int y) override;
     void OnRButtonDown(int x, int y) override;
+    void OnResize(int width, int height) override;
     void OnExit() override;
     void OnUser(Uint8 type, int code, void* data1, void* data2) override;
     void Loop() override;
@@ -35,13 +36,16 @@ public:
     static constexpr int scrollStep = 4;
     static constexpr int scrollStepsPerSecond = 60;
 
-    // Camera bounds that keep the tower on screen.
-    static constexpr int minCameraX = -480;
-    static constexpr int maxCameraX = 1280;
-    static constexpr int minCameraY = -704;
-    static constexpr int maxCameraY = 640;
+    // Camera bounds that keep the tower on screen. The near ones are fixed;
+    // the far ones follow the window's size (in 800 x 600, x from -480 and y
+    // from -704), and a window larger than the tower holds it still.
+    struct CameraBounds {
+        int minX, maxX, minY, maxY;
+    };
+    static CameraBounds boundsFor(int width, int height);
 
     const point& getCamera() const { return camera; }
+    const CameraBounds& getBounds() const { return bounds; }
     ClickAction getClickAction() const { return clickAction; }
 
 private:
@@ -53,11 +57,14 @@ private:
     int frames = 0;
     Uint32 nextCaptionTime;
     Uint32 startTime;
+    int lastWidth;  // the window's size the view was laid out for
+    int lastHeight;
     unsigned short scrollKeys = 0;
     Uint32 lastScrollTime;
     Uint32 scrollCarry = 0;  // held time not yet scrolled, in 1/60000 s
     point camera;
     point limits[4];
+    CameraBounds bounds;
     int mouseX = 0;
     int mouseY = 0;
     bool redraw = false;

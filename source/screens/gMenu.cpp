@@ -10,6 +10,18 @@
 
 gMenu::gMenu() : startTime(ticks::now()) {
     lastCaptionTime = startTime + 1000;
+    // The tower's sky stays with the tower: the menu stands on black.
+    CSurface::setScreenColor(0, 0, 0);
+    layOut();
+    loadEvent.type = SDL_USEREVENT;
+    loadEvent.user.type = SDL_USEREVENT;
+    // The tower screen takes it as the load window's OK.
+    loadEvent.user.code = events::LOAD_CONFIRMED;
+    loadEvent.user.data1 = nullptr;
+    loadEvent.user.data2 = nullptr;
+}
+
+void gMenu::layOut() {
     CSurface::clearScreen();
     SDL_Surface* title = CSurface::slot(slots::MENU_TITLE);
     const int titleWidth = title ? title->w : 0;
@@ -20,12 +32,11 @@ gMenu::gMenu() : startTime(ticks::now()) {
     textMenu->addMenuOption("New Game");
     textMenu->addMenuOption("Load Game");
     textMenu->addMenuOption("Quit Game");
-    loadEvent.type = SDL_USEREVENT;
-    loadEvent.user.type = SDL_USEREVENT;
-    // The tower screen takes it as the load window's OK.
-    loadEvent.user.code = events::LOAD_CONFIRMED;
-    loadEvent.user.data1 = nullptr;
-    loadEvent.user.data2 = nullptr;
+}
+
+void gMenu::OnResize(int, int) {
+    // After a choice the menu is on its way out and has no options to place.
+    if (textMenu) layOut();
 }
 
 void gMenu::OnKeyDown(SDLKey sym, SDLMod, Uint16) {

@@ -14,6 +14,7 @@ public:
     void ProcessEvent(SDL_Event* event) override { CEvent::ProcessEvent(event); }
     void OnKeyDown(SDLKey sym, SDLMod mod, Uint16 unicode) override;
     void OnLButtonDown(int x, int y) override;
+    void OnResize(int width, int height) override;
     void OnExit() override;
     void Loop() override;
     void Render() override;
@@ -25,6 +26,9 @@ public:
     const gTextMenu* getTextMenu() const { return textMenu.get(); }
 
 private:
+    // The title and the options, centred across the window.
+    void layOut();
+
     int frameCount = 0;
     Uint32 lastCaptionTime;
     Uint32 startTime;

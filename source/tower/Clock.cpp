@@ -6,7 +6,8 @@
 Clock::Clock() : lastTick(ticks::now()) {}
 
 bool Clock::loop(bool& ticked) {
-    if (ticks::now() < lastTick + 10u * static_cast<Uint32>(speed)) return false;
+    counted = ticks::now() >= lastTick + 10u * static_cast<Uint32>(speed);
+    if (!counted) return false;
     bool newDay = false;
     ++minute;
     ticked = true;

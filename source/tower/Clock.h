@@ -17,6 +17,8 @@ public:
     // Counts at most one game minute (an hour with Ctrl held) per call; true
     // when a new day began. Sets ticked when a minute was counted.
     bool loop(bool& ticked);
+    // Whether the last loop counted the minute that began this hour of the day.
+    bool struck(short hourOfDay) const { return counted && minute == 0 && hour == hourOfDay; }
     // Appends "HH:MM Day:D \nMonth:M Year:Y" at text, writing at most room bytes.
     void appendClockTime(char* text, size_t room) const;
     // The part of the day (1 night, 2 morning, 3 day, 4 evening) when it
@@ -49,6 +51,7 @@ public:
 
 private:
     short lastTimeOfDay = 0;
+    bool counted = false;  // the last loop counted a minute
     short minute = 0;
     short hour = 23;
     short day = 1;

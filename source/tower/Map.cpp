@@ -249,10 +249,12 @@ bool Map::buildLobby() {
     return true;
 }
 
-bool Map::buildFloor() {
+FloorResult Map::buildFloor() {
     Tile* tile = tileAt(cursor.x, cursor.y, cursor.z);
-    if (!tile || tile->hasFloor()) return false;
-    if (!tile->isBuildable() && (keyModifiers::now() & KMOD_ALT) == 0) return false;
+    if (!tile) return FloorResult::NOTHING_BELOW;
+    if (tile->hasFloor()) return FloorResult::FLOOR_THERE;
+    // Only the ground and roofs can be built on; Alt pours a floor in mid-air.
+    if (!tile->isBuildable() && (keyModifiers::now() & KMOD_ALT) == 0) return FloorResult::NOTHING_BELOW;
     const int mask = calcFloors(true);
     tile->buildFloor(true, mask, true);
     // The top storey has nothing above it to roof over.
@@ -270,7 +272,7 @@ bool Map::buildFloor() {
             }
         }
     }
-    return true;
+    return FloorResult::BUILT;
 }
 
 bool Map::bulldoze() {

@@ -20,6 +20,9 @@ class gameSettings;
 // game has always used for them.
 enum class BuildResult { BUILT = 0, NEEDS_LOBBY = 1, CANNOT_BUILD_THERE = 2 };
 
+// What pouring a floor at the cursor came to.
+enum class FloorResult { BUILT, FLOOR_THERE, NOTHING_BELOW };
+
 // The tower: a fixed grid of cells, each with a tile and at most one room.
 // A room covering several cells (the lobby, an elevator shaft, a large room)
 // is one object referred to from each; it goes with its last reference.
@@ -60,7 +63,7 @@ public:
     BuildResult buildRoom(int type);
     BuildResult buildTransportation(int type, int kind);
     bool buildLobby();
-    bool buildFloor();
+    FloorResult buildFloor();
     bool bulldoze();
     // Bulldozing a shaft on any storey takes it from every storey (the living tower).
     void setWholeShafts(bool on) { wholeShafts = on; }

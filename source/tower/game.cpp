@@ -90,6 +90,11 @@ void Game::loop(short floor) {
                 gui->setMessageText(("Rent collected: $" + moneyText(rent)).c_str());
             }
         }
+        // Once a day, however often the loop finds the clock at that hour.
+        if (clock.struck(autosaveHour) && clock.dayNumber() != dawnSaved) {
+            dawnSaved = clock.dayNumber();
+            autosave();
+        }
     }
     // Paused or not, a change of the funds shows at once.
     if (!ticked) return;
@@ -178,7 +183,11 @@ void Game::buildEmptyFloor(short floor) {
         return;
     }
     beginStep();
-    if (tower->getMap().buildFloor()) built(sounds::BUILD, FLOOR_COST, Ledger::CONSTRUCTION, "a floor");
+    switch (tower->getMap().buildFloor()) {
+    case FloorResult::BUILT: built(sounds::BUILD, FLOOR_COST, Ledger::CONSTRUCTION, "a floor"); break;
+    case FloorResult::FLOOR_THERE: gui->setMessageText("There is a floor here already."); break;
+    case FloorResult::NOTHING_BELOW: gui->setMessageText("There is nothing below to build on."); break;
+    }
 }
 
 void Game::buildLobby(short floor) {
@@ -332,23 +341,19 @@ void Game::paintFinances(bool opening) {
     gui->openPanel(report.lines, &report.chart, events::SHOW_FINANCES);
 }
 
-void Game::save() {
-    // Written beside save.txt and renamed over it only when complete, so a
+Game::SaveResult Game::writeSave(const std::string& name) const {
+    // Written beside the file and renamed over it only when complete, so a
     // failed save leaves the previous game as it was.
-    const std::string temporary = gamePaths::player("save.txt.tmp");
-    const std::string target = gamePaths::player(saveFileName);
+    const std::string temporary = gamePaths::player(name + ".tmp");
+    const std::string target = gamePaths::player(name);
     // Renaming would replace a save the player protected: it stays as it is.
     struct stat existing;
     const bool exists = stat(target.c_str(), &existing) == 0;
     if (exists && (access(target.c_str(), W_OK) != 0 || (existing.st_mode & S_IWUSR) == 0)) {
-        gui->setMessageText("save.txt is read-only: the game was not saved.");
-        return;
+        return SaveResult::READ_ONLY;
     }
     FILE* file = openForWriting(temporary.c_str());
-    if (!file) {
-        gui->setMessageText("Could not open save file.");
-        return;
-    }
+    if (!file) return SaveResult::NOT_OPENED;
     bool ok = tower->write(file);
     ok = fflush(file) == 0 && ok;
     const int descriptor = fileno(file);
@@ -358,31 +363,52 @@ void Game::save() {
     if (ok && exists && S_ISREG(existing.st_mode)) chmod(temporary.c_str(), existing.st_mode & 07777);
     if (ok) ok = rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) remove(temporary.c_str());
-    gui->setMessageText(ok ? "Game saved." : "ERROR saving game.");
+    return ok ? SaveResult::SAVED : SaveResult::FAILED;
 }
 
-void Game::load() {
-    const std::string path = gamePaths::player(saveFileName);
+void Game::save() {
+    switch (writeSave(saveFileName)) {
+    case SaveResult::SAVED: gui->setMessageText("Game saved."); break;
+    case SaveResult::READ_ONLY: gui->setMessageText("save.txt is read-only: the game was not saved."); break;
+    case SaveResult::NOT_OPENED: gui->setMessageText("Could not open save file."); break;
+    case SaveResult::FAILED: gui->setMessageText("ERROR saving game."); break;
+    }
+}
+
+void Game::autosave() {
+    const std::string name = autosaves.next();
+    if (writeSave(name) == SaveResult::SAVED) {
+        printf("Autosaved to %s\n", name.c_str());
+        gui->setMessageText("Game autosaved.");
+    } else {
+        printf("The autosave to %s could not be written\n", name.c_str());
+        gui->setMessageText("ERROR autosaving game.");
+    }
+}
+
+void Game::load() { loadFile(gamePaths::player(saveFileName), saveFileName); }
+
+bool Game::loadFile(const std::string& path, const std::string& name) {
     struct stat status;
     if (stat(path.c_str(), &status) != 0) {
         gui->setMessageText("Could not open save file.");
-        return;
+        return false;
     }
     // Refused before a byte is read: what is not a file, or far larger than
     // any tower's save, would only keep the window waiting.
     if (!S_ISREG(status.st_mode) || status.st_size > Tower::maxFileSize) {
         if (S_ISREG(status.st_mode)) {
-            printf("save.txt is larger than %ld bytes; it was not read\n", Tower::maxFileSize);
+            printf("%s is larger than %ld bytes; it was not read\n", name.c_str(), Tower::maxFileSize);
         } else {
-            puts("save.txt is not a file; it was not read");
+            printf("%s is not a file; it was not read\n", name.c_str());
         }
         gui->setMessageText("ERROR loading game.");
-        return;
+        return false;
     }
     FILE* file = fopen(path.c_str(), "r");
     if (!file) {
         gui->setMessageText("Could not open save file.");
-        return;
+        return false;
     }
     // The file is read into a tower of its own, which replaces the running
     // one only when it loaded: a failed load loses nothing. Clock fields out
@@ -397,6 +423,12 @@ void Game::load() {
         ticked = true;  // the read-out shows the loaded tower at once, paused or not
     }
     gui->setMessageText(ok ? "Game loaded." : "ERROR loading game.");
+    return ok;
+}
+
+void Game::showAgain() {
+    tower->getClock().resetTimeOfDay();
+    ticked = true;
 }
 
 void Game::testPathing(short) { tower->getMap().buildPathingTree(); }

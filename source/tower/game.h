@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Autosaves.h"
 #include "Tower.h"
 #include "point.h"
 
@@ -23,6 +24,7 @@ public:
     static constexpr double DESTROY_COST = 5.0;
     static constexpr double STARTING_FUNDS = Tower::STARTING_FUNDS;
     static constexpr char saveFileName[] = "save.txt";
+    static constexpr short autosaveHour = 6;  // every game day at 06:00
 
     // The living tower (people and elevators on every storey) or the
     // classic one, for the towers made from now on: set at start-up.
@@ -60,6 +62,13 @@ public:
     void pause() { paused = !paused; }
     void save();
     void load();
+    // The tower to the next of the rotating autosaves, beside save.txt.
+    void autosave();
+    // Loads a save file of any name (shown as name in the reports); the
+    // running tower stays when it does not load. True when it loaded.
+    bool loadFile(const std::string& path, const std::string& name);
+    // Back on the tower screen: the sky and the read-out are shown afresh.
+    void showAgain();
     void testPathing(short floor);
     void dumpVars(short floor);
 
@@ -76,6 +85,9 @@ public:
 
     // Opens the file a save is written to; tests replace it to make writes fail.
     static FILE* (*openForWriting)(const char* path);
+
+    // What writing the tower to a file came to.
+    enum class SaveResult { SAVED, READ_ONLY, NOT_OPENED, FAILED };
 
 private:
     friend struct std::default_delete<Game>;
@@ -97,6 +109,8 @@ private:
     bool canAfford(double price) const { return !(price > tower->getFunds()); }
     // The bar's buttons, with the prices in force in their help texts.
     void addButtons();
+    // The tower to a file of the player's, safely: see save.
+    SaveResult writeSave(const std::string& name) const;
 
     static std::unique_ptr<Game> singleton;
     static inline bool lifeSwitch = false;
@@ -110,6 +124,8 @@ private:
     bool ticked = true;
     std::unique_ptr<Tower> tower;
     std::unique_ptr<LifeView> lifeView;  // made when a living tower is first drawn
+    Autosaves autosaves;
+    long dawnSaved = -1;  // the day whose 06:00 autosave is written
     Map::Cells stepBefore;
     std::vector<RoomRecords::Description> stepRemovable;
     short roomType = 0;

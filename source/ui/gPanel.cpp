@@ -36,15 +36,26 @@ gPanel::gPanel(const std::vector<std::string>& text, const Chart* chart) : lines
     const int w = contentWidth + 2 * (border + padding);
     const int h = 2 * border + padding + static_cast<int>(lines.size()) * lineHeight + chartBlock + padding +
                   plateHeight + padding;
-    // Centred between the button bar and the status bar, never over the bar.
-    const int playHeight = resolutionY - barTop - statusHeight;
-    const int x = std::max(0, (resolutionX - w) / 2);
-    const int y = barTop + std::max(0, (playHeight - h) / 2);
-    frame = makeRect(x, y, w, h);
-    okPlate = makeRect(x + border + padding, y + h - border - padding - plateHeight, plateWidth, plateHeight);
-    const int chartTop = y + border + padding + static_cast<int>(lines.size()) * lineHeight + padding / 2;
-    chartArea = chart ? makeRect(x + border + padding, chartTop, chartWidth, chartHeight) : makeRect(x, y, 0, 0);
+    // Laid out at the top left corner, then moved to its place.
+    frame = makeRect(0, 0, w, h);
+    okPlate = makeRect(border + padding, h - border - padding - plateHeight, plateWidth, plateHeight);
+    const int chartTop = border + padding + static_cast<int>(lines.size()) * lineHeight + padding / 2;
+    chartArea = chart ? makeRect(border + padding, chartTop, chartWidth, chartHeight) : makeRect(0, 0, 0, 0);
+    centre();
     paint(chart);
+}
+
+void gPanel::centre() {
+    // Between the button bar and the status bar, never over the bar.
+    const int playHeight = resolutionY - barTop - statusHeight;
+    const int x = std::max(0, (resolutionX - frame.w) / 2);
+    const int y = barTop + std::max(0, (playHeight - frame.h) / 2);
+    for (SDL_Rect* rect : {&okPlate, &chartArea}) {
+        rect->x = static_cast<Sint16>(rect->x - frame.x + x);
+        rect->y = static_cast<Sint16>(rect->y - frame.y + y);
+    }
+    frame.x = static_cast<Sint16>(x);
+    frame.y = static_cast<Sint16>(y);
 }
 
 void gPanel::paint(const Chart* chart) {

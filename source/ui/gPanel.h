@@ -22,6 +22,8 @@ public:
     gPanel(const gPanel&) = delete;
     gPanel& operator=(const gPanel&) = delete;
 
+    // Centred again, for a window of another size.
+    void centre();
     bool contains(int x, int y) const;
     bool onOk(int x, int y) const;
     void show();

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "CScreen.h"
+
 gTextMenu::gTextMenu(int px, int py) : x(px), y(py) { gTextMenuOption::rebuildPlates(); }
 
 void gTextMenu::addMenuOption(const char* text) {
@@ -11,7 +13,7 @@ void gTextMenu::addMenuOption(const char* text) {
 
 bool gTextMenu::loop() {
     int mouseX = 0, mouseY = 0;
-    SDL_GetMouseState(&mouseX, &mouseY);
+    CScreen::pointerState(mouseX, mouseY);
     gTextMenuOption::optionFound = false;
     for (auto& option : options) option->loop(mouseX, mouseY);
     if (!gTextMenuOption::optionFound) gTextMenuOption::selectedOption = 0;

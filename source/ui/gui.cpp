@@ -29,11 +29,22 @@ GUI* GUI::Instance() {
 
 GUI::GUI() {
     puts("gui creation");
+    relayout();
+    messageTime = ticks::now();
+    floorClip = sheet::floors::ground;
+    digitClip = sheet::floors::digit;
+    tensClip = digitClip;
+}
+
+void GUI::relayout() {
+    if (barSurface && statusSurface && barRect.w == resolutionX && statusRect.y == resolutionY - statusHeight) return;
     barRect = makeRect(0, 0, resolutionX, barHeight);
     statusRect = makeRect(0, resolutionY - statusHeight, resolutionX, statusHeight);
     statusInner = makeRect(4, 4, resolutionX - 8, 16);
-    // Placed by the window's height, not its width: the divider sits where it always has.
-    separator = makeRect(resolutionY - 200, 4, 6, 16);
+    // Placed by the window's height, not its width: the divider sits where it
+    // always has. In a low window it keeps to the right of where the longest
+    // message ends, as far as the window is wide.
+    separator = makeRect(std::max(resolutionY - 200, std::min(400, resolutionX - 270)), 4, 6, 16);
 
     barSurface.reset(SDL_CreateRGBSurface(0, resolutionX, barHeight, 32, 0, 0, 0, 0));
     if (!barSurface) fputs("GUI is NULL", stderr);
@@ -41,11 +52,15 @@ GUI::GUI() {
     if (!statusSurface) fputs("status bar is NULL", stderr);
     backgroundColour = mapColour(barSurface.get(), gui_background);
     borderColour = mapColour(statusSurface.get(), gui_border);
+    dirty = true;
 
-    messageTime = ticks::now();
-    floorClip = sheet::floors::ground;
-    digitClip = sheet::floors::digit;
-    tensClip = digitClip;
+    placeInfo();
+    if (panel) panel->centre();
+    if (window) {
+        window.reset();
+        const WindowRequest request = windowRequest;
+        createWindow(request.text.c_str(), request.lines, request.columns, request.buttons, request.id);
+    }
 }
 
 void GUI::onExit() {
@@ -107,6 +122,10 @@ void GUI::setInfoText(const char* text) {
     infoText = text ? text : "";
     infoSurface = FNT_Render(infoText.c_str(), gui_text);
     dirty = true;
+    placeInfo();
+}
+
+void GUI::placeInfo() {
     // 50 pixels in from the right edge, but in a narrow window not over the
     // last button, nor beyond the edge.
     const int width = infoSurface ? infoSurface->w : 0;
@@ -163,6 +182,7 @@ void GUI::createWindow(const char* text, int lines, int columns, int buttonCount
     const short w = static_cast<short>(columns * 8 + 20);
     const short h = static_cast<short>(lines * 8 + 52);
     SDL_Rect size = makeRect(0, 0, w, h);
+    windowRequest = WindowRequest{text ? text : "", lines, columns, buttonCount, id};
     window = std::make_unique<gWindow>(resolutionX / 2 - w / 2, resolutionY / 2 - h / 2, text, size, buttonCount, id);
 }
 

@@ -32,6 +32,9 @@ public:
     void setFloor(int floor, int floors);
     void createWindow(const char* text, int lines, int columns, int buttons, int id);
     void killWindow();
+    // Lays the bars, the read-out, the storey indicator and the open window
+    // out again for the window's size, where it has changed.
+    void relayout();
 
     // The Query Tool's and the finances' panel; one at a time, kind says whose
     // (the event code of its button). It takes every click while open: OK or
@@ -64,6 +67,12 @@ public:
 private:
     friend struct std::default_delete<GUI>;
     GUI();
+    void placeInfo();
+    // What the open message window was asked to show, to open it again elsewhere.
+    struct WindowRequest {
+        std::string text;
+        int lines, columns, buttons, id;
+    };
     ~GUI() = default;
     GUI(const GUI&) = delete;
     GUI& operator=(const GUI&) = delete;
@@ -90,6 +99,7 @@ private:
     std::string messageText;  // empty: none shown
     std::vector<std::unique_ptr<Button>> buttons;
     std::unique_ptr<gWindow> window;
+    WindowRequest windowRequest;
     std::unique_ptr<gPanel> panel;
     int panelKind = 0;
     Uint32 messageTime = 0;

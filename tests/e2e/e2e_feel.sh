@@ -102,22 +102,16 @@ pass "after midnight the finances show the \$$gained of rent the funds gained"
 pass "no unknown event code on the console"
 e2e_press Escape
 
-# Full screen: a window as large as the screen holds the game, centred; the
-# bar's buttons still answer under the pointer.
-screen_sized_window_shown() {
-    local id
-    for id in $(xwininfo -root -tree | awk '/ 1024x768\+0\+0 / {print $1}'); do
-        xwininfo -id "$id" | grep -q "Map State: IsViewable" && return 0
-    done
-    return 1
-}
+# Full screen: a window as large as the screen holds the game, laid out for
+# the screen's size; the bar's buttons still answer under the pointer.
+screen_sized_window_shown() { e2e_window_fills_screen 1024x768; }
 windowed() { ! screen_sized_window_shown; }
 windowed || fail "a screen-sized window before full screen"
 e2e_press F11
 e2e_wait_until 5 screen_sized_window_shown || fail "F11 did not make the window the size of the screen"
 e2e_wait_for_output "Full screen" 20 || fail "no word of full screen on standard output"
 finances_before=$(grep -c "^Finances:" out)
-move_twice_and_click $((112 + 13 * 32 + 16)) $((84 + 15)) 0.4  # the bar, moved to the middle of the screen
+move_twice_and_click $((13 * 32 + 16)) 15 0.4  # the bar, along the screen's top edge
 [ "$(grep -c "^Finances:" out)" -gt "$finances_before" ] || fail "the finances button did not answer in full screen"
 import -window root "$E2E_DIR/fullscreen.png"
 e2e_press Escape

@@ -13,10 +13,13 @@ binary="$(readlink -f "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 source "$here/lib.sh"
-cd "$root" || exit 2
 
 e2e_start_x
 work="$E2E_DIR"
+# The game plays in a copy of its data: leaving the tower autosaves where it runs.
+mkdir "$work/game"
+cp -r "$root/assets" "$root/config.xml" "$work/game/"
+cd "$work/game" || exit 2
 echo "using display $DISPLAY"
 
 find_window() {

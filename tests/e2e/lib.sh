@@ -101,6 +101,15 @@ e2e_find_window() {
     [ -n "$E2E_WINDOW" ]
 }
 
+# True while a viewable window covers the whole screen of this size (full screen).
+e2e_window_fills_screen() {  # WIDTHxHEIGHT
+    local id
+    for id in $(xwininfo -root -tree | awk -v size=" $1+0+0 " 'index($0, size) {print $1}'); do
+        xwininfo -id "$id" | grep -q "Map State: IsViewable" && return 0
+    done
+    return 1
+}
+
 e2e_said() { grep -qxF -- "$1" "$E2E_DIR/out"; }  # a whole line of standard output
 e2e_count_lines() { grep -cxF -- "$1" "$E2E_DIR/out"; }
 
