@@ -232,3 +232,109 @@ TEST(Life, DamagedSectionsAreRefusedWholeAndChangeNothing) {
     EXPECT_FALSE(life.load(missing, why));
     EXPECT_EQ("there is no life section", why);
 }
+
+namespace {
+
+// Offices and hotel rooms along the two long sides of storeys 1 up, floors
+// between them, a lobby on the ground, and shafts through every storey.
+Layout rentedTower(int storeys, int shaftCount, int officesPerStorey, int hotelsPerStorey, bool islandRoom) {
+    Layout layout(W, H, storeys);
+    for (int z = 0; z < storeys; ++z)
+        for (int x = 0; x < W; ++x)
+            for (int y = 1; y < H - 1; ++y) {
+                const bool shaftColumn = (y == 3 || y == 4) && x >= 2 && x % 3 != 1 && (x - 2) / 3 < shaftCount;
+                // The island: floor cut off from the rest by a gap around it.
+                const bool gap = islandRoom && z == 1 && ((x == 7 && y >= 4) || (y == 4 && x >= 7));
+                if (shaftColumn || gap) continue;
+                if (z == 0 && y == 1 && x < 2) {
+                    layout.addLobbyCell(x, y);
+                } else {
+                    layout.setWalkable(x, y, z);
+                }
+            }
+    static int uid = 5000;
+    for (int s = 0; s < shaftCount; ++s) {
+        Layout::Shaft shaft;
+        shaft.uid = uid++;
+        for (int dx = 0; dx < 2; ++dx)
+            for (int dy = 0; dy < 2; ++dy) shaft.footprint.push_back(layout.index(2 + 3 * s + dx, 3 + dy, 0));
+        shaft.anchor = shaft.footprint.back();
+        shaft.served = sim::StoreySet::range(0, storeys - 1);
+        layout.addShaft(shaft);
+    }
+    auto addRoom = [&](RoomUse use, int x, int y, int z) {
+        Layout::Room room;
+        room.uid = uid++;
+        room.use = use;
+        room.storey = z;
+        room.cells.push_back(layout.index(x, y, z));
+        room.anchor = room.cells.front();
+        layout.addRoom(room);
+    };
+    for (int z = 1; z < storeys; ++z) {
+        for (int i = 0; i < officesPerStorey; ++i) addRoom(RoomUse::Office, i, 0, z);
+        for (int i = 0; i < hotelsPerStorey; ++i) addRoom(i % 2 ? RoomUse::Suite : RoomUse::Single, i, H - 1, z);
+    }
+    if (islandRoom) addRoom(RoomUse::Single, 9, H - 1, 1);  // its door on the island
+    return layout;
+}
+
+int countNews(const std::vector<std::string>& news, const char* part) {
+    int n = 0;
+    for (const std::string& line : news) n += line.find(part) != std::string::npos;
+    return n;
+}
+
+}  // namespace
+
+TEST(Tenants, AWellServedTowerEarnsTwoStarsInFiveDaysAndKeepsItsCompanies) {
+    Life life(21, ticksAt(23, 0));
+    life.setLayout(rentedTower(4, 2, 3, 6, false), true);  // nine offices and eighteen hotel rooms
+    std::vector<std::string> news;
+    int twoStarsOn = -1;
+    for (int day = 1; day <= 5; ++day) {
+        life.advance(ticksPerDay * day + ticksAt(0, 5), 1 << 30);
+        for (const std::string& line : life.takeNews()) news.push_back(line);
+        if (twoStarsOn < 0 && life.tenancy().rating() >= 2) twoStarsOn = day;
+    }
+    EXPECT_GE(life.tenancy().rating(), 2) << "after five days: " << life.tenancy().population() << " people, wait "
+                                          << life.tenancy().towerWait();
+    EXPECT_GT(twoStarsOn, 0);
+    EXPECT_EQ(9, countNews(news, "A company moved into")) << "every office was let";
+    EXPECT_EQ(0, countNews(news, "moved out")) << "and kept";
+    EXPECT_EQ(1, countNews(news, "The tower has two stars")) << "said once, when first earned";
+    EXPECT_EQ(6, life.tenancy().storeysOpen()) << "two stars open six storeys";
+}
+
+TEST(Tenants, TheSameRoomsOnTenStoreysOverOneShaftLoseTheirCompanies) {
+    Life life(21, ticksAt(23, 0));
+    life.setLayout(rentedTower(10, 1, 1, 2, false), true);  // nine offices and eighteen hotel rooms again
+    std::vector<std::string> news;
+    for (int day = 1; day <= 8; ++day) {
+        life.advance(ticksPerDay * day + ticksAt(0, 5), 1 << 30);
+        for (const std::string& line : life.takeNews()) news.push_back(line);
+    }
+    EXPECT_GT(countNews(news, "moved out: the elevators kept its staff waiting"), 0)
+        << "one car for ten storeys: the wait drives companies away";
+    EXPECT_LT(life.tenancy().rating(), 2);
+    EXPECT_EQ("", problemIn(life));
+}
+
+TEST(Tenants, ARoomNobodyCanReachIsNeverLetAndNeverPays) {
+    Life life(4, ticksAt(23, 0));
+    life.setLayout(rentedTower(3, 1, 1, 2, true), true);
+    const Layout& layout = life.layout();
+    int island = -1;
+    for (const Layout::Room& room : layout.rooms())
+        if (life.planner().fromLobby(layout.roomIndex(room.uid)) != Unreachable::No) island = room.uid;
+    ASSERT_GE(island, 0) << "the room behind the gap";
+    for (int day = 1; day <= 6; ++day) {
+        life.advance(ticksPerDay * day - 1, 1 << 30);  // the moment the midnight's rent is counted
+        EXPECT_FALSE(life.tenancy().paysRent(island)) << "day " << day;
+        EXPECT_EQ(Service::Vacant, life.tenancy().serviceOf(island));
+    }
+    for (const Person& person : life.people())
+        if (person.roomUid == island) {
+            EXPECT_EQ(Where::Outside, person.where) << "nobody ever came";
+        }
+}

@@ -96,6 +96,29 @@ bool Planner::walk(int from, const std::vector<int>& targets, std::vector<int>& 
     return true;
 }
 
+void Planner::reachableFromLobby(std::vector<int>& cells, std::vector<int>& reached) const {
+    cells.clear();
+    reached.clear();
+    if (!map.hasEntrance()) return;
+    std::vector<char> areas(static_cast<size_t>(map.regionCount()), 0);
+    std::vector<int> next{map.region(map.entrance())};
+    areas[static_cast<size_t>(next.front())] = 1;
+    for (size_t at = 0; at < next.size(); ++at)
+        for (const Ride& ride : rides[static_cast<size_t>(next[at])])
+            if (!areas[static_cast<size_t>(ride.area)]) {
+                areas[static_cast<size_t>(ride.area)] = 1;
+                next.push_back(ride.area);
+            }
+    for (int cell = 0; cell < map.cellCount(); ++cell)
+        if (map.walkable(cell) && areas[static_cast<size_t>(map.region(cell))]) cells.push_back(cell);
+    for (size_t room = 0; room < map.rooms().size(); ++room)
+        for (int door : map.doors(static_cast<int>(room)))
+            if (areas[static_cast<size_t>(map.region(door))]) {
+                reached.push_back(static_cast<int>(room));
+                break;
+            }
+}
+
 int Planner::hallIn(int shaft, int storey, int area) const {
     for (int hall : map.halls(shaft, storey))
         if (map.region(hall) == area) return hall;

@@ -43,6 +43,9 @@ public:
     bool plan(int from, Goal goal, Leg& leg) const;
     // Whether people coming in at the lobby reach the room, and if not, why.
     Unreachable fromLobby(int room) const;
+    // Every cell people coming in at the lobby can walk to, riding where
+    // they must, and the rooms (their indices) they can step into.
+    void reachableFromLobby(std::vector<int>& cells, std::vector<int>& rooms) const;
     // A hall cell of the shaft on the storey inside the area, or -1.
     int hallIn(int shaft, int storey, int area) const;
     const Layout& layout() const { return map; }

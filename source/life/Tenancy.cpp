@@ -9,11 +9,11 @@
 namespace life {
 
 const Tenancy::Star Tenancy::stars[5] = {
-    {15, 60, 4},    // one star: four storeys
-    {50, 50, 6},    // two: six
-    {120, 40, 8},   // three: eight
-    {250, 30, 10},  // four: all ten
-    {500, 25, 10},  // five: the goal
+    {15, 200, 4},    // one star: four storeys
+    {50, 150, 6},    // two: six
+    {120, 120, 8},   // three: eight
+    {250, 100, 10},  // four: all ten
+    {500, 80, 10},   // five: the goal
 };
 
 namespace {
@@ -151,6 +151,11 @@ bool Tenancy::admits(int roomUid) const {
     return record && record->rented;
 }
 
+bool Tenancy::movingIn(int roomUid) const {
+    const Record* record = find(roomUid);
+    return record && !record->rented && record->moveIn >= 0;
+}
+
 bool Tenancy::paysRent(int roomUid) const {
     const Record* record = find(roomUid);
     if (!record || !record->rented) return false;
@@ -176,6 +181,13 @@ sim::Tick Tenancy::towerWait() const {
 }
 
 int Tenancy::storeysOpen() const { return best == 0 ? storeysAtFirst : stars[best - 1].storeysOpen; }
+
+int Tenancy::starOpening(int storey) const {
+    if (storey <= storeysOpen()) return 0;
+    for (int star = 1; star <= 5; ++star)
+        if (stars[star - 1].storeysOpen >= storey) return star;
+    return 5;
+}
 
 void Tenancy::rate() {
     const int people = population();

@@ -24,10 +24,11 @@ class Tenancy {
 public:
     // Recent service is the average wait of the last days, in ticks.
     static constexpr int daysRemembered = 3;
-    static constexpr sim::Tick goodWait = 30;       // three game minutes
-    static constexpr sim::Tick fairWait = 60;       // six
-    static constexpr sim::Tick leavingWait = 80;    // an office whose staff wait longer gives notice
-    static constexpr int tripsToJudge = 6;          // fewer journeys than this say nothing yet
+    // Ten game minutes, 100 ticks, are some 30 seconds of a real car's time.
+    static constexpr sim::Tick goodWait = 100;
+    static constexpr sim::Tick fairWait = 200;
+    static constexpr sim::Tick leavingWait = 300;  // an office whose staff wait longer gives notice
+    static constexpr int tripsToJudge = 24;        // a day of an office's journeys; fewer say nothing yet
     struct Star {
         int population;
         sim::Tick averageWait;  // at most, over the tower's last days
@@ -54,6 +55,8 @@ public:
 
     // Whether the room's people come: an office with a company, a hotel room booked tonight.
     bool admits(int roomUid) const;
+    // Whether a company has chosen the office and comes soon.
+    bool movingIn(int roomUid) const;
     // Whether the room earns its rent at this midnight: a hotel room booked
     // for the night, an office that had its company the whole day before.
     bool paysRent(int roomUid) const;
@@ -66,6 +69,9 @@ public:
     int rating() const { return current; }
     int bestRating() const { return best; }
     int storeysOpen() const;
+    // The star that opens the storey (counted from 1, as the game shows it)
+    // when it is not open yet; 0 when it is.
+    int starOpening(int storey) const;
     // What happened that the player should hear of, oldest first; cleared by the taking.
     std::vector<std::string> takeNews();
 

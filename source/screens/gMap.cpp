@@ -132,6 +132,9 @@ void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
         game->getView().toggleRooms();
         CSurface::clearScreen();
         break;
+    case SDLK_s:
+        game->getView().toggleService();
+        break;
     case SDLK_z:
         if ((mod | keyModifiers::now()) & KMOD_CTRL) {
             game->undo();

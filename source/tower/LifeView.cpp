@@ -5,6 +5,7 @@
 
 #include "Elevator.h"
 #include "Life.h"
+#include "Lobby.h"
 #include "RoomDefs.h"
 #include "gamePaths.h"
 #include "isometric.h"
@@ -41,6 +42,7 @@ LifeView::LifeView() {
         return;
     }
     night = CSurface::loadNightPicture(picture);
+    service = CSurface::toDisplayFormat(CSurface::loadPNGFile(gamePaths::data("assets/service.png").c_str()));
 }
 
 void LifeView::prepareCopies() {
@@ -66,12 +68,14 @@ void LifeView::prepareCopies() {
         digits.push_back(digit);
     }
     CSurface::prepareCopies(CSurface::slot(slots::FLOOR_INDICATOR), digits.data(), digits.size());
+    CSurface::prepareCopies(service.get(), sheet::service::tint, sheet::service::tints);
 }
 
-void LifeView::prepare(const life::Life& running, const Map& tower, int viewed) {
+void LifeView::prepare(const life::Life& running, const Map& tower, int viewed, bool showService) {
     if (!copiesPrepared) prepareCopies();
     life = &running;
     map = &tower;
+    serviceShown = showService;
     storey = viewed;
     const life::Layout& layout = running.layout();
     const size_t cells = static_cast<size_t>(layout.width() * layout.height());
@@ -94,9 +98,29 @@ void LifeView::prepare(const life::Life& running, const Map& tower, int viewed) 
     }
 }
 
+void LifeView::tint(Room& room, const point& camera, int x, int y) {
+    room.OnRender(camera, x, y);
+    sheet::service::Tint shade = sheet::service::vacant;
+    switch (life->tenancy().serviceOf(room.getUid())) {
+    case life::Service::Good: shade = sheet::service::good; break;
+    case life::Service::Fair: shade = sheet::service::fair; break;
+    case life::Service::Poor: shade = sheet::service::poor; break;
+    case life::Service::Vacant: break;
+    }
+    const point box = isometric::cellOnStorey(x, y, storey);
+    CSurface::OnDraw(0, service.get(), camera.x + box.x, camera.y + box.y, &sheet::service::tint[shade]);
+}
+
 bool LifeView::drawRoom(Room& room, const point& camera, int x, int y) {
+    if (!life) return false;
     auto* shaft = dynamic_cast<Elevator*>(&room);
-    if (!shaft || !life) return false;
+    if (!shaft) {
+        // The service view tints the rooms the tower's people rent, each cell of them.
+        if (!serviceShown || !service || &room == map->getLobby() || life->layout().roomIndex(room.getUid()) < 0)
+            return false;
+        tint(room, camera, x, y);
+        return true;
+    }
     const point anchor = shaft->getLocation();
     if (x != anchor.x || y != anchor.y) return true;
     // A shaft is seen only on the storeys it serves, where it covers its

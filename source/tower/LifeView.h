@@ -18,7 +18,7 @@ public:
     LifeView();
 
     // Sorts the people of the viewed storey by the cell they stand on.
-    void prepare(const life::Life& life, const Map& map, int storey);
+    void prepare(const life::Life& life, const Map& map, int storey, bool showService);
     bool drawRoom(Room& room, const point& camera, int x, int y) override;
     void drawCell(const point& camera, int x, int y) override;
 
@@ -27,6 +27,7 @@ public:
 
 private:
     void drawPerson(const point& camera, int index, int slot);
+    void tint(Room& room, const point& camera, int x, int y);
     // Every picture a frame may draw is cut for the window before the first frame.
     void prepareCopies();
     void drawCount(const point& camera, int x, int y, int count);
@@ -36,6 +37,8 @@ private:
     int storey = 0;
     SurfacePtr day;
     SurfacePtr night;
+    SurfacePtr service;  // the tints of the service view
+    bool serviceShown = false;
     bool copiesPrepared = false;
     std::vector<int> firstOnCell;  // by cell of the storey: the first person's index, or -1
     std::vector<int> nextOnCell;   // by person's index

@@ -405,6 +405,32 @@ bool Map::bordersLobbyArea(const Room* room) {
     return walk.found;
 }
 
+double Map::collectRent(short day, const std::function<bool(const Room&)>& earned) {
+    double total = 0;
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y)
+                if (Room* room = cellRooms[x][y][z]) {
+                    const double rent = room->collectRent(day, x, y);
+                    if (rent != 0 && earned(*room)) total += rent;
+                }
+    return total;
+}
+
+void Map::markReach(const std::vector<point>& cells, const std::vector<int>& roomUids) {
+    for (int z = 0; z < maxFloors; ++z)
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y)
+                if (Tile* tile = tiles[x][y][z].get()) tile->resetPathCheck();
+    for (const auto& entry : owned) entry.second->resetPathCheck();
+    for (const point& cell : cells)
+        if (Tile* tile = tileAt(cell.x, cell.y, cell.z)) tile->isPathFloor();
+    for (int uid : roomUids) {
+        auto found = owned.find(uid);
+        if (found != owned.end()) found->second->isConnected();
+    }
+}
+
 double Map::collectRent(short day) {
     if (!hasRooms) return 0;
     double total = 0;

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -86,6 +87,10 @@ public:
         virtual void reached(Room* room, Room* origin) = 0;
     };
     double collectRent(short day);
+    // The same, from the rooms the living tower says earned it.
+    double collectRent(short day, const std::function<bool(const Room&)>& earned);
+    // The P key's trace in the living tower: these cells and rooms are marked, none other.
+    void markReach(const std::vector<point>& cells, const std::vector<int>& roomUids);
 
     bool save(FILE* file) const;
     bool load(FILE* file);

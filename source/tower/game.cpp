@@ -84,11 +84,24 @@ void Game::loop(short floor) {
     if (!paused) {
         if (!tower->getLife()) map.OnLoop();
         if (runLife(clock)) {
-            const double rent = map.collectRent(clock.getDay());
+            // In the living tower a room earns its rent only when it was let.
+            const life::Life* people = tower->getLife();
+            const double rent = people ? map.collectRent(clock.getDay(),
+                                                         [people](const Room& room) {
+                                                             return people->tenancy().paysRent(room.getUid());
+                                                         })
+                                       : map.collectRent(clock.getDay());
             if (rent != 0) {
                 changeFunds(rent, Ledger::RENT);
                 gui->setMessageText(("Rent collected: $" + moneyText(rent)).c_str());
             }
+        }
+        if (life::Life* people = tower->getLife()) {
+            for (const std::string& news : people->takeNews()) {
+                puts(news.c_str());
+                gui->setMessageText(news.c_str());
+            }
+            gui->setRating(people->tenancy().rating());
         }
         // Once a day, however often the loop finds the clock at that hour.
         if (clock.struck(autosaveHour) && clock.dayNumber() != dawnSaved) {
@@ -136,7 +149,7 @@ void Game::render(const point& camera) {
     Map::CellOverlay* overlay = nullptr;
     if (const life::Life* people = tower->getLife()) {
         if (!lifeView) lifeView = std::make_unique<LifeView>();
-        lifeView->prepare(*people, tower->getMap(), camera.z);
+        lifeView->prepare(*people, tower->getMap(), camera.z, tower->getView().isServiceShown());
         overlay = lifeView.get();
     }
     tower->getMap().OnRender(camera, cursorVisible, tower->getView(), overlay);
@@ -181,6 +194,17 @@ void Game::buildEmptyFloor(short floor) {
     if (floor + 1 >= tower->getMap().getMaxFloors()) {
         gui->setMessageText("You cannot build any higher.");
         return;
+    }
+    // The living tower opens its storeys with its stars.
+    if (const life::Life* people = tower->getLife()) {
+        const int opens = people->tenancy().starOpening(floor + 1);
+        if (opens > 0) {
+            static const char* const stars[] = {"", "one star", "two stars", "three stars", "four stars", "five stars"};
+            char text[64];
+            snprintf(text, sizeof text, "Storey %d opens at %s.", floor + 1, stars[opens]);
+            gui->setMessageText(text);
+            return;
+        }
     }
     beginStep();
     switch (tower->getMap().buildFloor()) {
@@ -336,7 +360,7 @@ void Game::showFinances() { paintFinances(true); }
 
 void Game::paintFinances(bool opening) {
     const FinanceReport report =
-        financeReport(tower->getMap(), tower->getLedger(), tower->getClock(), tower->getFunds());
+        financeReport(tower->getMap(), tower->getLedger(), tower->getClock(), tower->getFunds(), tower->getLife());
     if (opening) echo("Finances", report.lines);
     gui->openPanel(report.lines, &report.chart, events::SHOW_FINANCES);
 }
@@ -431,7 +455,22 @@ void Game::showAgain() {
     ticked = true;
 }
 
-void Game::testPathing(short) { tower->getMap().buildPathingTree(); }
+void Game::testPathing(short) {
+    const life::Life* people = tower->getLife();
+    if (!people) {
+        tower->getMap().buildPathingTree();
+        return;
+    }
+    // Across the storeys, by the shafts, as the people go.
+    std::vector<int> cells, reached;
+    people->planner().reachableFromLobby(cells, reached);
+    const life::Layout& layout = people->layout();
+    std::vector<point> marked;
+    for (int cell : cells) marked.push_back(point(layout.xOf(cell), layout.yOf(cell), layout.storeyOf(cell)));
+    std::vector<int> uids;
+    for (int room : reached) uids.push_back(layout.rooms()[static_cast<size_t>(room)].uid);
+    tower->getMap().markReach(marked, uids);
+}
 
 void Game::dumpVars(short) {
     printf("Room Type: %d\n", roomType);

@@ -11,6 +11,9 @@ public:
     void toggleGrid() { flags ^= gridOn; }
     bool areRoomsOn() const { return (flags & roomsOn) != 0; }
     void toggleRooms() { flags ^= roomsOn; }
+    // The living tower's rooms tinted by how their people are served.
+    bool isServiceShown() const { return (flags & serviceShown) != 0; }
+    void toggleService() { flags ^= serviceShown; }
     // One wall style; the documented interfaces keep the count.
     int getTotalWallTypes() const { return totalWallTypes; }
     void dumpSettings() const;
@@ -19,6 +22,7 @@ private:
     static constexpr unsigned ceilingsVisible = 1;
     static constexpr unsigned gridOn = 2;
     static constexpr unsigned roomsOn = 4;
+    static constexpr unsigned serviceShown = 8;
 
     unsigned flags = ceilingsVisible | roomsOn;
     short totalWallTypes = 1;

@@ -114,6 +114,40 @@ std::string whereIs(const Map& map, const life::Life& people, const life::Person
     return "";
 }
 
+// Whether the room's people reach it, who has it and how they find the service.
+void lifeLines(const life::Life& people, const BasicRoom& room, std::vector<std::string>& lines) {
+    const life::Layout& layout = people.layout();
+    const int index = layout.roomIndex(room.getUid());
+    if (index < 0) return;
+    switch (people.planner().fromLobby(index)) {
+    case life::Unreachable::No: lines.push_back("Reachable from the lobby"); break;
+    case life::Unreachable::NoLobby: lines.push_back("Not reachable: there is no lobby"); break;
+    case life::Unreachable::NoFloorPath: lines.push_back("Not reachable: no floor leads to it from a shaft"); break;
+    case life::Unreachable::NoShaft:
+        lines.push_back(format("Not reachable: no shaft serves storey %d from the lobby", room.getLocation().z + 1));
+        break;
+    }
+    const life::Tenancy& tenancy = people.tenancy();
+    const life::RoomUse use = layout.rooms()[static_cast<size_t>(index)].use;
+    if (use == life::RoomUse::Office) {
+        lines.push_back(tenancy.admits(room.getUid()) ? "Let to a company"
+                        : tenancy.movingIn(room.getUid()) ? "Vacant: a company moves in soon"
+                                                          : "Vacant");
+    } else if (use != life::RoomUse::None) {
+        lines.push_back(tenancy.admits(room.getUid()) ? "Booked for tonight" : "No guests tonight");
+    }
+    const sim::Tick wait = tenancy.recentWait(room.getUid());
+    if (use == life::RoomUse::None) return;
+    if (wait < 0) {
+        lines.push_back("Too few journeys yet to judge the service");
+        return;
+    }
+    const char* verdict = wait <= life::Tenancy::goodWait   ? "the tenants are pleased"
+                          : wait <= life::Tenancy::fairWait ? "the tenants put up with it"
+                                                            : "the tenants are unhappy";
+    lines.push_back(textf("Recent wait %s: %s", minutesOf(static_cast<double>(wait)).c_str(), verdict));
+}
+
 void shaftLines(const life::Life& people, int uid, std::vector<std::string>& lines) {
     const sim::Shaft* shaft = people.shaft(uid);
     if (!shaft) return;
@@ -191,9 +225,11 @@ std::vector<std::string> queryReport(Map& map, const Clock& clock, const point& 
         }
         return lines;
     }
-    lines.push_back(map.bordersLobbyArea(room) ? "Borders the lobby's walkable area"
-                                               : "Does not border the lobby's walkable area");
-    if (people) {
+    if (!people) {
+        lines.push_back(map.bordersLobbyArea(room) ? "Borders the lobby's walkable area"
+                                                   : "Does not border the lobby's walkable area");
+    } else {
+        lifeLines(*people, *basic, lines);
         int count = 0;
         for (const life::Person& person : people->people())
             if (person.roomUid == basic->getUid() && !person.orphan) {
@@ -205,7 +241,8 @@ std::vector<std::string> queryReport(Map& map, const Clock& clock, const point& 
     return lines;
 }
 
-FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& clock, double funds) {
+FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& clock, double funds,
+                            const life::Life* people) {
     FinanceReport report;
     const long today = clock.dayNumber();
     const long monthStart = today - (clock.getDay() - 1);
@@ -222,17 +259,29 @@ FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& c
 
     // Each room once, however many cells it covers, counted by kind.
     std::set<const Room*> seen;
-    std::map<int, int> counts;
+    std::map<int, int> counts, let;
     for (int z = 0; z < map.getMaxFloors(); ++z)
         for (int x = 0; x < map.getWidth(); ++x)
             for (int y = 0; y < map.getHeight(); ++y) {
                 const auto* room = dynamic_cast<const BasicRoom*>(map.roomAt(x, y, z));
-                if (room && room != map.getLobby() && seen.insert(room).second) ++counts[room->getRoomType()];
+                if (!room || room == map.getLobby() || !seen.insert(room).second) continue;
+                ++counts[room->getRoomType()];
+                if (people && people->tenancy().admits(room->getUid())) ++let[room->getRoomType()];
             }
     report.lines.push_back(counts.empty() ? "No rooms yet" : "Rooms:");
     for (const auto& entry : counts) {
         const aRoom* def = roomDefinition(entry.first);
-        if (def) report.lines.push_back(format("  %d ", entry.second) + def->title + ", " + rentText(*def));
+        if (!def) continue;
+        std::string line = format("  %d ", entry.second) + def->title + ", " + rentText(*def);
+        // In the living tower only a let room pays: how many are.
+        if (people && def->type == BASIC) line += format(", %d let", let[entry.first]);
+        report.lines.push_back(line);
+    }
+    if (people) {
+        const life::Tenancy& tenancy = people->tenancy();
+        report.lines.push_back(textf("Average wait of the last %d days: %s", life::Tenancy::daysRemembered,
+                                     minutesOf(static_cast<double>(tenancy.towerWait())).c_str()));
+        report.lines.push_back(textf("Rating: %d of 5 stars, %d people", tenancy.rating(), tenancy.population()));
     }
 
     double fortnight = 0;

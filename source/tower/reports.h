@@ -30,6 +30,9 @@ struct FinanceReport {
     std::vector<std::string> lines;
     gPanel::Chart chart;
 };
-FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& clock, double funds);
+// In a living tower also how many rooms of each kind are let, the tower's
+// recent average wait, its stars and its people.
+FinanceReport financeReport(const Map& map, const Ledger& ledger, const Clock& clock, double funds,
+                            const life::Life* people = nullptr);
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "display.h"
+#include "gamePaths.h"
 #include "protocol.h"
 #include "sheetGeometry.h"
 #include "spf.h"
@@ -220,6 +221,14 @@ void GUI::update() {
     dirty = false;
 }
 
+void GUI::setRating(int stars) {
+    if (!starSheet) {
+        starSheet = CSurface::toDisplayFormat(CSurface::loadPNGFile(gamePaths::data("assets/service.png").c_str()));
+        if (!starSheet) fputs("No picture assets/service.png; the tower's stars are not shown", stderr);
+    }
+    rating = stars < 0 ? 0 : stars > 5 ? 5 : stars;
+}
+
 void GUI::show() {
     if (barSurface) {
         for (auto& current : buttons) current->show(barSurface.get());
@@ -229,6 +238,13 @@ void GUI::show() {
     if (statusSurface) {
         if (helpSurface) CSurface::OnDraw(statusSurface.get(), helpSurface.get(), separator.x + 12, statusInner.y + 4, nullptr);
         if (messageSurface) CSurface::OnDraw(statusSurface.get(), messageSurface.get(), 12, statusInner.y + 4, nullptr);
+        if (rating >= 0 && starSheet) {
+            const int step = sheet::service::earnedStar.w + 1;
+            const int left = statusInner.x + statusInner.w - 5 * step - 2;
+            for (int star = 0; star < 5; ++star)
+                CSurface::OnDraw(statusSurface.get(), starSheet.get(), left + star * step, statusInner.y + 1,
+                                 star < rating ? &sheet::service::earnedStar : &sheet::service::unearnedStar);
+        }
         CSurface::OnDraw(0, statusSurface.get(), statusRect.x, statusRect.y, nullptr);
     }
     if (window) window->show();

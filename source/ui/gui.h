@@ -30,6 +30,9 @@ public:
     void setHelpText(const char* text);
     void setMessageText(const char* text);
     void setFloor(int floor, int floors);
+    // The living tower's stars at the end of the status line, 0 to 5; none before the first call.
+    void setRating(int stars);
+    int getRating() const { return rating; }
     void createWindow(const char* text, int lines, int columns, int buttons, int id);
     void killWindow();
     // Lays the bars, the read-out, the storey indicator and the open window
@@ -101,6 +104,8 @@ private:
     std::unique_ptr<gWindow> window;
     WindowRequest windowRequest;
     std::unique_ptr<gPanel> panel;
+    int rating = -1;
+    SurfacePtr starSheet;
     int panelKind = 0;
     Uint32 messageTime = 0;
     bool paused = false;
