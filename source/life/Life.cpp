@@ -675,6 +675,7 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
         const bool timed = p.where != Where::Riding;
         if (timed ? p.wake < savedClock : p.wake != -1) return refuse("a person's next step is out of time");
         if (p.where == Where::InRoom && p.orphan) return refuse("someone is in a room that is gone");
+        if (p.where == Where::Outside && p.cell != -1) return refuse("someone outside stands in the tower");
         if (p.where == Where::Walking || p.where == Where::Waiting) {
             if (!layout.walkable(p.cell) || p.walkStart > savedClock) return refuse("someone stands where nobody can");
             int previous = p.cell;
