@@ -69,7 +69,10 @@ Run simulate(const study::Options& options) {
     std::vector<bool> doorsWereClosed(options.cars, true);
     double ticks = 0, stops = 0, highest = 0;
     std::vector<sim::ShaftEvent> events;
-    while (run.trips < options.trips) {
+    // A shaft that stopped carrying people would keep the loop going for ever.
+    const double formulaTicks = formula(options).roundTripS / run.tickS;
+    const sim::Tick enough = static_cast<sim::Tick>(4 * formulaTicks * (options.trips / options.cars + 2));
+    while (run.trips < options.trips && shaft->now() < enough) {
         const sim::Tick now = shaft->now();
         events.clear();
         shaft->step(events);
@@ -98,6 +101,7 @@ Run simulate(const study::Options& options) {
             trip.highest = 0;
         }
     }
+    if (run.trips == 0) return run;
     run.figures.roundTripS = ticks * run.tickS / run.trips;
     run.figures.stops = stops / run.trips;
     run.figures.highestReversal = highest / run.trips;

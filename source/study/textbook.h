@@ -26,7 +26,8 @@ struct Run {
 };
 
 // The same trips run by the shaft, options.trips of them over all cars,
-// with the queue at the lobby never running dry.
+// with the queue at the lobby never running dry. Fewer trips when the shaft
+// takes far longer than the formula says.
 Run simulate(const study::Options& options);
 
 }  // namespace textbook
