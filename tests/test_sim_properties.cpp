@@ -206,6 +206,8 @@ private:
                 return "a car outside its shaft";
             if (car.doors() != DoorState::Closed && !(car.atStorey() && now.contains(car.storey())))
                 return "doors open where the car does not stop";
+            if (car.activity() == Car::Activity::Idle && !now.empty() && !now.contains(car.storey()))
+                return "a car waits where it cannot open";
             std::uint32_t calls = 0;
             for (const Passenger& rider : car.riders()) {
                 if (!known(rider.id) || people[rider.id].fate != Fate::Riding || people[rider.id].car != index)
