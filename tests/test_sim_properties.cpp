@@ -194,8 +194,8 @@ private:
                         return "someone waits in the wrong place";
                     ++seen[waiter.id];
                 }
-                const int owner = shaft->assignedCar(storey, direction);
-                if (owner != noCar && (owner >= cars || line.empty())) return "a call given to no one";
+                const std::uint32_t owners = shaft->assignedCars(storey, direction);
+                if (owners && ((owners >> cars) || line.empty())) return "a call given to no one";
             }
         }
         for (int index = 0; index < cars; ++index) {

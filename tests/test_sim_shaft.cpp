@@ -236,7 +236,7 @@ TEST(Shaft, loadRefusesImpossibleRecordsAndKeepsWhatItHad) {
     // The shaft; car 0 with passenger 1; car 1; passenger 2 waiting at 4 to go down.
     ASSERT_EQ(4u, saved.size());
     ASSERT_EQ(0, tower.find(Kind::Boarded, 1)->car);
-    ASSERT_EQ("2 4 -1", saved[3].substr(0, 6));
+    ASSERT_EQ("2 4 -1 2 1 2 4 1", saved[3].substr(0, 16)) << "given to car 1";
 
     auto refused = [&](const std::vector<std::string>& records, const char* why) {
         EXPECT_FALSE(shaft.load(records)) << why;
@@ -259,6 +259,7 @@ TEST(Shaft, loadRefusesImpossibleRecordsAndKeepsWhatItHad) {
     refused(changed(saved, 3, 8, std::to_string(shaft.now() + 1)), "called in the future");
     refused(changed(saved, 3, 7, "7"), "bound for a storey not served");
     refused(changed(saved, 3, 2, "1"), "going down in the line going up");
+    refused(changed(saved, 3, 3, "4"), "given to a third car of two");
 
     EXPECT_TRUE(shaft.load(changed(saved, 1, 7, "2 8 0 3 0"))) << "a second rider fits";
     EXPECT_EQ(2, shaft.car(0).load());

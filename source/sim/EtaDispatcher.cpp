@@ -66,6 +66,8 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
         }
         break;
     case Car::Activity::Closing:
+        // Its doors would open again for them: no stop more.
+        if (storey == f.storey && direction == car.direction() && car.load() < timing.capacity) return 0;
         time = car.ticksLeft();
         break;
     default: {
@@ -98,21 +100,37 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
     return never;
 }
 
+namespace {
+
+// Room in the cars given a call, as they are now.
+int room(const GroupState& group, std::uint32_t cars) {
+    int free = 0;
+    for (; cars; cars &= cars - 1) free += group.timing.capacity - group.cars[__builtin_ctz(cars)].load();
+    return free;
+}
+
+}  // namespace
+
+// A call no car has goes to the soonest; a call with more people waiting
+// than its cars have room for gets the soonest of the others as well.
 void EtaDispatcher::assign(GroupState& group) const {
     const int cars = static_cast<int>(group.cars.size());
     for (Direction direction : {Direction::Up, Direction::Down}) {
-        for (std::uint32_t left = group.unassigned(direction); left; left &= left - 1) {
+        for (std::uint32_t left = group.waiting(direction); left; left &= left - 1) {
             const int storey = storeyBits::lowest(left);
-            int best = 0;
-            Tick soonest = cars == 1 ? 0 : estimate(group, 0, storey, direction);
-            for (int car = 1; car < cars; ++car) {
-                const Tick time = estimate(group, car, storey, direction);
+            const std::uint32_t given = group.assignedCars(storey, direction);
+            if (given && group.hall(storey, direction).size() <= room(group, given)) continue;
+            int best = noCar;
+            Tick soonest = given ? never : never + 1;
+            for (int car = 0; car < cars; ++car) {
+                if (given >> car & 1) continue;
+                const Tick time = cars == 1 ? 0 : estimate(group, car, storey, direction);
                 if (time < soonest) {
                     soonest = time;
                     best = car;
                 }
             }
-            group.assign(storey, direction, best);
+            if (best != noCar) group.assign(storey, direction, best);
         }
     }
 }

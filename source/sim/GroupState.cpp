@@ -7,7 +7,6 @@ GroupState::GroupState(StoreySet served, int carCount, const CarTiming& timing)
     cars.reserve(carCount);
     for (int i = 0; i < carCount; ++i)
         cars.emplace_back(timing.ticksPerStorey, timing.capacity, served.lowest() * timing.ticksPerStorey);
-    assigned.fill(noCar);
 }
 
 void GroupState::enqueue(const Passenger& passenger) {
@@ -21,17 +20,24 @@ Passenger GroupState::dequeue(int storey, Direction direction) {
     const Passenger first = line.pop();
     if (line.empty()) {
         (direction == Direction::Up ? waitingUp : waitingDown) &= ~storeyBits::bit(storey);
-        release(storey, direction);
+        releaseAll(storey, direction);
     }
     return first;
 }
 
 void GroupState::assign(int storey, Direction direction, int car) {
-    signed char& owner = assigned[slot(storey, direction)];
-    std::vector<std::uint32_t>& masks = direction == Direction::Up ? assignedUp : assignedDown;
-    if (owner != noCar) masks[owner] &= ~storeyBits::bit(storey);
-    owner = static_cast<signed char>(car);
-    if (car != noCar) masks[car] |= storeyBits::bit(storey);
+    assigned[slot(storey, direction)] |= std::uint32_t{1} << car;
+    (direction == Direction::Up ? assignedUp : assignedDown)[car] |= storeyBits::bit(storey);
+}
+
+void GroupState::release(int storey, Direction direction, int car) {
+    assigned[slot(storey, direction)] &= ~(std::uint32_t{1} << car);
+    (direction == Direction::Up ? assignedUp : assignedDown)[car] &= ~storeyBits::bit(storey);
+}
+
+void GroupState::releaseAll(int storey, Direction direction) {
+    for (std::uint32_t cars = assignedCars(storey, direction); cars; cars &= cars - 1)
+        release(storey, direction, __builtin_ctz(cars));
 }
 
 std::uint32_t GroupState::assignedTo(int car, Direction direction) const {
@@ -49,7 +55,7 @@ void GroupState::clearHalls(std::vector<Passenger>& out) {
         for (Direction direction : {Direction::Up, Direction::Down}) {
             PassengerQueue& line = hall(storey, direction);
             while (!line.empty()) out.push_back(line.pop());
-            release(storey, direction);
+            releaseAll(storey, direction);
         }
     }
     waitingUp = waitingDown = 0;

@@ -160,7 +160,7 @@ bool Reader::car(Fields& fields, int index) {
 bool Reader::hall(Fields& fields, int& lastSlot) {
     long long at, direction, assigned, count;
     if (!storey(fields, at) || !fields.take(direction, -1, 1) || direction == 0 ||
-        !fields.take(assigned, noCar, static_cast<long long>(group.cars.size()) - 1) ||
+        !fields.take(assigned, 0, (1LL << group.cars.size()) - 1) ||
         !fields.take(count, 1, mostPeople))
         return false;
     const int slot = static_cast<int>(at) * 2 + (direction > 0 ? 0 : 1);
@@ -172,7 +172,8 @@ bool Reader::hall(Fields& fields, int& lastSlot) {
             return false;
         group.enqueue(waiter);
     }
-    group.assign(static_cast<int>(at), static_cast<Direction>(direction), static_cast<int>(assigned));
+    for (int car = 0; car < static_cast<int>(group.cars.size()); ++car)
+        if (assigned >> car & 1) group.assign(static_cast<int>(at), static_cast<Direction>(direction), car);
     return fields.allTaken();
 }
 
@@ -195,7 +196,7 @@ std::vector<std::string> write(const GroupState& group) {
             const PassengerQueue& waiting = group.hall(storey, direction);
             if (waiting.empty()) continue;
             std::string line = record(hallKind, storey, static_cast<int>(direction),
-                                      group.assignedCar(storey, direction), waiting.size());
+                                      group.assignedCars(storey, direction), waiting.size());
             for (int i = 0; i < waiting.size(); ++i) append(line, waiting.at(i));
             records.push_back(line);
         }

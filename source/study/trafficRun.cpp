@@ -30,6 +30,8 @@ TrafficFigures runTraffic(const Options& options) {
     const std::unique_ptr<sim::Shaft> shaft =
         sim::Shaft::create(sim::StoreySet::range(lobby, options.floors), options.cars, sim::CarTiming(), options.dispatch);
     if (!shaft) return figures;
+    // Cars with nothing to do wait at the lobby when everyone comes from there, as the game has them do in the morning.
+    if (options.traffic == TrafficKind::UpPeak) shaft->setParkingStorey(lobby);
     TrafficSource source(options.traffic, options.floors, perMillionTicks(options.ratePercent, options.population),
                          options.seed);
     const sim::Tick ticks = std::llround(options.minutes * secondsPerMinute / sim::secondsPerTick);
