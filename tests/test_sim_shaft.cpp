@@ -145,6 +145,39 @@ TEST(Shaft, aCallGoesToTheCarThatGetsThereFirst) {
     EXPECT_EQ(1, tower.find(Kind::Boarded, 2)->car);
 }
 
+TEST(Shaft, closingDoorsOpenAgainForSomeoneWhoComes) {
+    Tower tower(StoreySet::range(0, 5));
+    Shaft& shaft = *tower.shaft;
+    ASSERT_TRUE(shaft.call(1, 0, 3));
+    ASSERT_TRUE(tower.runUntil([&] { return shaft.car(0).doors() == DoorState::Closing; }));
+    tower.step();
+    ASSERT_TRUE(shaft.call(2, 0, 3));
+    ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Alighted, 2); }));
+    EXPECT_EQ(0, tower.find(Kind::Boarded, 2)->car);
+    EXPECT_EQ(0, tower.find(Kind::Boarded, 2)->storey);
+    // One trip for both: doors that had shut a little opened a little.
+    const CarTiming t;
+    EXPECT_GE(t.openTicks() + t.transferTicks, tower.find(Kind::Boarded, 2)->tick - tower.find(Kind::Boarded, 1)->tick);
+    EXPECT_EQ(2, shaft.stats().delivered);
+}
+
+TEST(Shaft, anotherCarComesForThoseTheFirstCannotTake) {
+    for (DispatchKind dispatch : {DispatchKind::Collective, DispatchKind::Eta}) {
+        CarTiming one;
+        one.capacity = 1;
+        Tower tower(StoreySet::range(0, 9), 2, dispatch, one);
+        Shaft& shaft = *tower.shaft;
+        ASSERT_TRUE(shaft.call(1, 0, 5));
+        ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Alighted, 1) && tower.idle(); }));
+        const int away = tower.find(Kind::Alighted, 1)->car;
+        ASSERT_TRUE(shaft.call(2, 0, 9));
+        ASSERT_TRUE(shaft.call(3, 0, 9));
+        ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 3); }));
+        EXPECT_EQ(away, tower.find(Kind::Boarded, 3)->car) << "the car waiting at 5 came down";
+        EXPECT_EQ(nullptr, tower.find(Kind::Alighted, 2)) << "before the other car was back";
+    }
+}
+
 TEST(Shaft, onlyTheNearestIdleCarSetsOffForACall) {
     Tower tower(StoreySet::range(0, 9), 3, DispatchKind::Collective);
     Shaft& shaft = *tower.shaft;
