@@ -52,6 +52,10 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
     (direction == Direction::Up ? f.up : f.down) |= target;
     (direction == Direction::Up ? f.waitingUp : f.waitingDown) |= target;
 
+    // Doors open, or closing and so to open again, for people going its way: no stop more.
+    if (car.doors() != DoorState::Closed && storey == f.storey && direction == car.direction() &&
+        car.load() < timing.capacity)
+        return 0;
     Tick time = 0;
     switch (car.activity()) {
     case Car::Activity::Idle: break;
@@ -65,14 +69,8 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
             f.storey = car.atStorey() ? car.storey() - 1 : car.storey();
         }
         break;
-    case Car::Activity::Closing:
-        // Its doors would open again for them: no stop more.
-        if (storey == f.storey && direction == car.direction() && car.load() < timing.capacity) return 0;
-        time = car.ticksLeft();
-        break;
+    case Car::Activity::Closing: time = car.ticksLeft(); break;
     default: {
-        // Doors open: standing here for those going our way costs nothing more.
-        if (storey == f.storey && direction == car.direction() && car.load() < timing.capacity) return 0;
         // The one getting out now is counted in its ticks left.
         const int current = car.activity() == Car::Activity::Alighting ? 1 : 0;
         const int transfers = f.transfersHere(group, car.direction()) - current;
