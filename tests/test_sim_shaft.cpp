@@ -53,6 +53,13 @@ struct Tower {
     std::function<void(const ShaftEvent&)> onEvent = [](const ShaftEvent&) {};
 };
 
+// The game's cars, holding only so many.
+CarTiming carrying(int capacity) {
+    CarTiming timing;
+    timing.capacity = capacity;
+    return timing;
+}
+
 TEST(Shaft, refusesWhatItCannotServe) {
     EXPECT_EQ(nullptr, Shaft::create(StoreySet(), 1));
     EXPECT_EQ(nullptr, Shaft::create(StoreySet::range(0, 3), 0));
@@ -112,9 +119,7 @@ TEST(Shaft, aTripTakesItsStopsTransfersAndStoreys) {
 
 TEST(Shaft, aFullCarPassesHallCallsBy) {
     for (DispatchKind dispatch : {DispatchKind::Collective, DispatchKind::Eta}) {
-        CarTiming one;
-        one.capacity = 1;
-        Tower tower(StoreySet::range(0, 6), 1, dispatch, one);
+        Tower tower(StoreySet::range(0, 6), 1, dispatch, carrying(1));
         Shaft& shaft = *tower.shaft;
         ASSERT_TRUE(shaft.call(1, 0, 6));
         ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 1); }));
@@ -132,9 +137,7 @@ TEST(Shaft, aFullCarPassesHallCallsBy) {
 }
 
 TEST(Shaft, aCallGoesToTheCarThatGetsThereFirst) {
-    CarTiming one;
-    one.capacity = 1;
-    Tower tower(StoreySet::range(0, 9), 2, DispatchKind::Eta, one);
+    Tower tower(StoreySet::range(0, 9), 2, DispatchKind::Eta, carrying(1));
     Shaft& shaft = *tower.shaft;
     ASSERT_TRUE(shaft.call(1, 0, 9));
     ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 1); }));
@@ -163,9 +166,7 @@ TEST(Shaft, closingDoorsOpenAgainForSomeoneWhoComes) {
 
 TEST(Shaft, anotherCarComesForThoseTheFirstCannotTake) {
     for (DispatchKind dispatch : {DispatchKind::Collective, DispatchKind::Eta}) {
-        CarTiming one;
-        one.capacity = 1;
-        Tower tower(StoreySet::range(0, 9), 2, dispatch, one);
+        Tower tower(StoreySet::range(0, 9), 2, dispatch, carrying(1));
         Shaft& shaft = *tower.shaft;
         ASSERT_TRUE(shaft.call(1, 0, 5));
         ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Alighted, 1) && tower.idle(); }));
@@ -257,9 +258,7 @@ std::vector<std::string> changed(std::vector<std::string> records, size_t record
 }
 
 TEST(Shaft, loadRefusesImpossibleRecordsAndKeepsWhatItHad) {
-    CarTiming two;
-    two.capacity = 2;
-    Tower tower(StoreySet::range(0, 6), 2, DispatchKind::Eta, two);
+    Tower tower(StoreySet::range(0, 6), 2, DispatchKind::Eta, carrying(2));
     Shaft& shaft = *tower.shaft;
     ASSERT_TRUE(shaft.call(1, 0, 6));
     ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 1); }));
