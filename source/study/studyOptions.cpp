@@ -21,11 +21,11 @@ const char* const dispatchNames[] = {"collective", "eta"};
 // Which modes an option belongs to.
 enum : unsigned { textbook = 1, traffic = 2, day = 4, all = 7 };
 
-struct Spec {
+struct Known {
     const char* name;
     unsigned modes;
 };
-const Spec specs[] = {
+const Known knownOptions[] = {
     {"--floors", textbook | traffic}, {"--cars", textbook | traffic}, {"--dispatch", all},
     {"--seed", all},                  {"--passengers", textbook},     {"--floor-time", textbook},
     {"--stop-time", textbook},        {"--transfer-time", textbook},  {"--trips", textbook},
@@ -112,9 +112,9 @@ const char* name(sim::DispatchKind kind) { return dispatchNames[static_cast<int>
 
 namespace {
 
-const Spec* find(const std::string& option) {
-    for (const Spec& spec : specs)
-        if (option == spec.name) return &spec;
+const Known* find(const std::string& option) {
+    for (const Known& known : knownOptions)
+        if (option == known.name) return &known;
     return nullptr;
 }
 
