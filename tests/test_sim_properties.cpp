@@ -31,7 +31,8 @@ class Run {
 public:
     explicit Run(std::uint64_t seed) : chance(seed, 11) {
         span = chance.uniform(2, 8);
-        while (served.count() < 2) served = StoreySet(static_cast<std::uint32_t>(chance.next()) & storeyBits::below(span));
+        while (served.count() < 2)
+            served = StoreySet(static_cast<std::uint32_t>(chance.next()) & storeyBits::below(span));
         cars = chance.uniform(1, 3);
         timing.ticksPerStorey = chance.uniform(1, 3);
         timing.stopTicks = chance.uniform(1, 4);
@@ -41,7 +42,8 @@ public:
         shaft = Shaft::create(served, cars, timing, dispatch);
         // However the cars are held up, a sweep each way of a car serves
         // someone while anyone waits.
-        cycle = 2 * (span * timing.ticksPerStorey + (span + 1) * (timing.stopTicks + 2 * timing.capacity * timing.transferTicks));
+        cycle = 2 * (span * timing.ticksPerStorey +
+                     (span + 1) * (timing.stopTicks + 2 * timing.capacity * timing.transferTicks));
     }
 
     // The first thing that went wrong, or null.
@@ -74,8 +76,8 @@ private:
             if (id > 0 && chance.chancePerMille(100)) id = chance.uniform(0, id - 1);
             if (id == static_cast<int>(people.size())) people.emplace_back();
             Person& person = people[id];
-            const bool expected = !inside(person.fate) && origin != destination &&
-                                  shaft->served().contains(origin) && shaft->served().contains(destination);
+            const bool expected = !inside(person.fate) && origin != destination && shaft->served().contains(origin) &&
+                                  shaft->served().contains(destination);
             if (shaft->call(id, origin, destination) != expected) return "a call accepted or refused wrongly";
             if (twin && twin->call(id, origin, destination) != expected) return "the copy took a call otherwise";
             if (!expected) continue;
@@ -91,7 +93,8 @@ private:
         const StoreySet now = shaft->served();
         if (now.empty() || chance.chancePerMille(200)) return chance.uniform(0, span - 1);
         int storey = chance.uniform(now.lowest(), now.highest());
-        while (!now.contains(storey)) ++storey;
+        while (!now.contains(storey))
+            ++storey;
         return storey;
     }
 

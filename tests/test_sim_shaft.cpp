@@ -27,7 +27,8 @@ struct Tower {
     void step() {
         const size_t before = events.size();
         shaft->step(events);
-        for (size_t i = before; i < events.size(); ++i) onEvent(events[i]);
+        for (size_t i = before; i < events.size(); ++i)
+            onEvent(events[i]);
     }
     // Steps until done says so; false when that takes more than limit ticks.
     bool runUntil(const std::function<bool()>& done, int limit = 2000) {
@@ -237,8 +238,8 @@ TEST(Shaft, shrinkingOrClosingPutsEveryoneOutAndHandsTheWaitingBack) {
     EXPECT_TRUE(events.empty()) << "growing puts nobody out";
 
     ASSERT_TRUE(shaft.call(5, 0, 8));
-    ASSERT_TRUE(tower.runUntil(
-        [&] { return tower.find(Kind::Boarded, 5) && shaft.car(0).position() == 4 * perStorey - 2; }));
+    ASSERT_TRUE(
+        tower.runUntil([&] { return tower.find(Kind::Boarded, 5) && shaft.car(0).position() == 4 * perStorey - 2; }));
     shaft.close(events);
     ASSERT_EQ(1u, events.size());
     EXPECT_EQ(Kind::PutOut, events[0].kind);
@@ -252,7 +253,8 @@ std::vector<std::string> changed(std::vector<std::string> records, size_t record
                                  const std::string& text) {
     std::string& line = records[record];
     size_t start = 0;
-    for (size_t i = 0; i < field; ++i) start = line.find(' ', start) + 1;
+    for (size_t i = 0; i < field; ++i)
+        start = line.find(' ', start) + 1;
     line.replace(start, line.find(' ', start) - start, text);
     return records;
 }
@@ -311,7 +313,8 @@ TEST(Shaft, aSteadyRunAllocatesNothing) {
         for (int i = 0; i < ticks; ++i) {
             trips.clear();
             source.nextTick(trips);
-            for (const study::Trip& trip : trips) tower.shaft->call(id++, trip.origin, trip.destination);
+            for (const study::Trip& trip : trips)
+                tower.shaft->call(id++, trip.origin, trip.destination);
             tower.events.clear();
             tower.shaft->step(tower.events);
         }

@@ -45,10 +45,18 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
     const Car& car = group.cars[carIndex];
     const CarTiming& timing = group.timing;
     const std::uint32_t target = storeyBits::bit(storey);
-    Forecast f{car.storey(), car.direction(), true, car.load(), {}, car.callMask(),
-               group.assignedTo(carIndex, Direction::Up), group.assignedTo(carIndex, Direction::Down),
-               group.waiting(Direction::Up), group.waiting(Direction::Down)};
-    for (const Passenger& rider : car.riders()) ++f.alighting[rider.destination];
+    Forecast f{car.storey(),
+               car.direction(),
+               true,
+               car.load(),
+               {},
+               car.callMask(),
+               group.assignedTo(carIndex, Direction::Up),
+               group.assignedTo(carIndex, Direction::Down),
+               group.waiting(Direction::Up),
+               group.waiting(Direction::Down)};
+    for (const Passenger& rider : car.riders())
+        ++f.alighting[rider.destination];
     (direction == Direction::Up ? f.up : f.down) |= target;
     (direction == Direction::Up ? f.waitingUp : f.waitingDown) |= target;
 
@@ -58,7 +66,8 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
         return 0;
     Tick time = 0;
     switch (car.activity()) {
-    case Car::Activity::Idle: break;
+    case Car::Activity::Idle:
+        break;
     case Car::Activity::Moving:
         f.atRest = false;
         if (car.direction() == Direction::Up) {
@@ -69,7 +78,9 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
             f.storey = car.atStorey() ? car.storey() - 1 : car.storey();
         }
         break;
-    case Car::Activity::Closing: time = car.ticksLeft(); break;
+    case Car::Activity::Closing:
+        time = car.ticksLeft();
+        break;
     default: {
         // The one getting out now is counted in its ticks left.
         const int current = car.activity() == Car::Activity::Alighting ? 1 : 0;
@@ -81,8 +92,9 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
 
     // At most a sweep each way and back again, storey by storey.
     for (int steps = 0; steps < 4 * StoreySet::maxStoreys; ++steps) {
-        const sweep::View view{f.storey,   f.direction,  f.carCalls,  f.up, f.down, f.waitingUp, f.waitingDown,
-                               f.load >= timing.capacity, f.atRest};
+        const sweep::View view{f.storey, f.direction, f.carCalls,    f.up,
+                               f.down,   f.waitingUp, f.waitingDown, f.load >= timing.capacity,
+                               f.atRest};
         const sweep::Decision next = sweep::decide(view);
         if (next.move == sweep::Move::Rest) return never;
         if (next.move == sweep::Move::Stop) {
@@ -103,7 +115,8 @@ namespace {
 // Room in the cars given a call, as they are now.
 int room(const GroupState& group, std::uint32_t cars) {
     int free = 0;
-    for (; cars; cars &= cars - 1) free += group.timing.capacity - group.cars[__builtin_ctz(cars)].load();
+    for (; cars; cars &= cars - 1)
+        free += group.timing.capacity - group.cars[__builtin_ctz(cars)].load();
     return free;
 }
 

@@ -46,7 +46,8 @@ std::uint32_t GroupState::assignedTo(int car, Direction direction) const {
 
 std::uint32_t GroupState::unassigned(Direction direction) const {
     std::uint32_t taken = 0;
-    for (std::uint32_t mask : direction == Direction::Up ? assignedUp : assignedDown) taken |= mask;
+    for (std::uint32_t mask : direction == Direction::Up ? assignedUp : assignedDown)
+        taken |= mask;
     return waiting(direction) & ~taken;
 }
 
@@ -54,7 +55,8 @@ void GroupState::clearHalls(std::vector<Passenger>& out) {
     for (int storey = 0; storey < StoreySet::maxStoreys; ++storey) {
         for (Direction direction : {Direction::Up, Direction::Down}) {
             PassengerQueue& line = hall(storey, direction);
-            while (!line.empty()) out.push_back(line.pop());
+            while (!line.empty())
+                out.push_back(line.pop());
             releaseAll(storey, direction);
         }
     }

@@ -7,7 +7,8 @@ namespace sim {
 void PassengerQueue::push(const Passenger& passenger) {
     if (static_cast<std::size_t>(count) == ring.size()) {
         std::vector<Passenger> larger(ring.empty() ? firstRing : ring.size() * 2);
-        for (int i = 0; i < count; ++i) larger[i] = at(i);
+        for (int i = 0; i < count; ++i)
+            larger[i] = at(i);
         ring = std::move(larger);
         head = 0;
     }

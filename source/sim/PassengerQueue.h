@@ -13,7 +13,6 @@ namespace sim {
 // before the first push, as most storeys of a shaft never see a line.
 class PassengerQueue {
 public:
-
     int size() const { return count; }
     bool empty() const { return count == 0; }
     // The i-th in line, 0 being the first.

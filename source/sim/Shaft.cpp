@@ -59,7 +59,8 @@ bool Shaft::call(int passenger, int origin, int destination) {
 
 void Shaft::step(std::vector<ShaftEvent>& events) {
     dispatcher->assign(group);
-    for (int index = 0; index < carCount(); ++index) stepCar(index, events);
+    for (int index = 0; index < carCount(); ++index)
+        stepCar(index, events);
     ++group.clock;
 }
 
@@ -109,7 +110,8 @@ void Shaft::stepCar(int index, std::vector<ShaftEvent>& events) {
             settle(index, events);
         }
         break;
-    case Activity::Idle: break;
+    case Activity::Idle:
+        break;
     }
 }
 
@@ -127,7 +129,8 @@ sweep::Decision Shaft::decide(int index, bool atRest) const {
         for (const Car& alongside : group.cars)
             if (alongside.doors() != DoorState::Closed && alongside.storey() == here && alongside.direction() == way)
                 room += group.timing.capacity - alongside.load();
-        if (group.hall(here, way).size() <= room) (way == Direction::Up ? waitingUp : waitingDown) &= ~storeyBits::bit(here);
+        if (group.hall(here, way).size() <= room)
+            (way == Direction::Up ? waitingUp : waitingDown) &= ~storeyBits::bit(here);
     }
     return sweep::decide({car.storey(), car.direction(), car.callMask(), answered.up, answered.down, waitingUp,
                           waitingDown, car.load() >= group.timing.capacity, atRest});

@@ -26,11 +26,20 @@ struct Known {
     unsigned modes;
 };
 const Known knownOptions[] = {
-    {"--floors", textbook | traffic}, {"--cars", textbook | traffic}, {"--dispatch", all},
-    {"--seed", all},                  {"--passengers", textbook},     {"--floor-time", textbook},
-    {"--stop-time", textbook},        {"--transfer-time", textbook},  {"--trips", textbook},
-    {"--population", traffic | day},  {"--traffic", traffic},         {"--rate", traffic},
-    {"--minutes", traffic},           {"--shafts", day},
+    {"--floors", textbook | traffic},
+    {"--cars", textbook | traffic},
+    {"--dispatch", all},
+    {"--seed", all},
+    {"--passengers", textbook},
+    {"--floor-time", textbook},
+    {"--stop-time", textbook},
+    {"--transfer-time", textbook},
+    {"--trips", textbook},
+    {"--population", traffic | day},
+    {"--traffic", traffic},
+    {"--rate", traffic},
+    {"--minutes", traffic},
+    {"--shafts", day},
 };
 
 bool whole(const std::string& text, long long lowest, long long highest, long long& value) {

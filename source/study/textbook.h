@@ -10,10 +10,10 @@ namespace textbook {
 
 struct Figures {
     double roundTripS = 0;
-    double stops = 0;            // above the lobby, a trip
-    double highestReversal = 0;  // the floor a trip turns at
-    double intervalS = 0;        // between two departures from the lobby
-    double handlingCapacity = 0; // people taken up in five minutes
+    double stops = 0;             // above the lobby, a trip
+    double highestReversal = 0;   // the floor a trip turns at
+    double intervalS = 0;         // between two departures from the lobby
+    double handlingCapacity = 0;  // people taken up in five minutes
 };
 
 // The closed-form figures for those options.
