@@ -20,7 +20,7 @@ Passenger GroupState::dequeue(int storey, Direction direction) {
     const Passenger first = line.pop();
     if (line.empty()) {
         (direction == Direction::Up ? waitingUp : waitingDown) &= ~storeyBits::bit(storey);
-        releaseAll(storey, direction);
+        release(storey, direction);
     }
     return first;
 }
@@ -35,7 +35,7 @@ void GroupState::release(int storey, Direction direction, int car) {
     (direction == Direction::Up ? assignedUp : assignedDown)[car] &= ~storeyBits::bit(storey);
 }
 
-void GroupState::releaseAll(int storey, Direction direction) {
+void GroupState::release(int storey, Direction direction) {
     for (std::uint32_t cars = assignedCars(storey, direction); cars; cars &= cars - 1)
         release(storey, direction, __builtin_ctz(cars));
 }
@@ -57,7 +57,7 @@ void GroupState::clearHalls(std::vector<Passenger>& out) {
             PassengerQueue& line = hall(storey, direction);
             while (!line.empty())
                 out.push_back(line.pop());
-            releaseAll(storey, direction);
+            release(storey, direction);
         }
     }
     waitingUp = waitingDown = 0;

@@ -47,7 +47,7 @@ public:
     std::uint32_t assignedCars(int storey, Direction direction) const { return assigned[slot(storey, direction)]; }
     void assign(int storey, Direction direction, int car);
     void release(int storey, Direction direction, int car);
-    void releaseAll(int storey, Direction direction);
+    void release(int storey, Direction direction);  // from every car
     // The hall calls that way given to car, or to no car yet.
     std::uint32_t assignedTo(int car, Direction direction) const;
     std::uint32_t unassigned(Direction direction) const;
