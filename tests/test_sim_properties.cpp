@@ -31,7 +31,8 @@ class Run {
 public:
     explicit Run(std::uint64_t seed) : chance(seed, 11) {
         span = chance.uniform(2, 8);
-        while (served.count() < 2) served = StoreySet(static_cast<std::uint32_t>(chance.next()) & storeyBits::below(span));
+        while (served.count() < 2)
+            served = StoreySet(static_cast<std::uint32_t>(chance.next()) & storeyBits::below(span));
         cars = chance.uniform(1, 3);
         timing.ticksPerStorey = chance.uniform(1, 3);
         timing.stopTicks = chance.uniform(1, 4);
@@ -41,7 +42,8 @@ public:
         shaft = Shaft::create(served, cars, timing, dispatch);
         // However the cars are held up, a sweep each way of a car serves
         // someone while anyone waits.
-        cycle = 2 * (span * timing.ticksPerStorey + (span + 1) * (timing.stopTicks + 2 * timing.capacity * timing.transferTicks));
+        cycle = 2 * (span * timing.ticksPerStorey +
+                     (span + 1) * (timing.stopTicks + 2 * timing.capacity * timing.transferTicks));
     }
 
     // The first thing that went wrong, or null.
@@ -74,8 +76,8 @@ private:
             if (id > 0 && chance.chancePerMille(100)) id = chance.uniform(0, id - 1);
             if (id == static_cast<int>(people.size())) people.emplace_back();
             Person& person = people[id];
-            const bool expected = !inside(person.fate) && origin != destination &&
-                                  shaft->served().contains(origin) && shaft->served().contains(destination);
+            const bool expected = !inside(person.fate) && origin != destination && shaft->served().contains(origin) &&
+                                  shaft->served().contains(destination);
             if (shaft->call(id, origin, destination) != expected) return "a call accepted or refused wrongly";
             if (twin && twin->call(id, origin, destination) != expected) return "the copy took a call otherwise";
             if (!expected) continue;
@@ -91,7 +93,8 @@ private:
         const StoreySet now = shaft->served();
         if (now.empty() || chance.chancePerMille(200)) return chance.uniform(0, span - 1);
         int storey = chance.uniform(now.lowest(), now.highest());
-        while (!now.contains(storey)) ++storey;
+        while (!now.contains(storey))
+            ++storey;
         return storey;
     }
 
@@ -194,8 +197,8 @@ private:
                         return "someone waits in the wrong place";
                     ++seen[waiter.id];
                 }
-                const int owner = shaft->assignedCar(storey, direction);
-                if (owner != noCar && (owner >= cars || line.empty())) return "a call given to no one";
+                const std::uint32_t owners = shaft->assignedCars(storey, direction);
+                if (owners && ((owners >> cars) || line.empty())) return "a call given to no one";
             }
         }
         for (int index = 0; index < cars; ++index) {
@@ -206,6 +209,8 @@ private:
                 return "a car outside its shaft";
             if (car.doors() != DoorState::Closed && !(car.atStorey() && now.contains(car.storey())))
                 return "doors open where the car does not stop";
+            if (car.activity() == Car::Activity::Idle && !now.empty() && !now.contains(car.storey()))
+                return "a car waits where it cannot open";
             std::uint32_t calls = 0;
             for (const Passenger& rider : car.riders()) {
                 if (!known(rider.id) || people[rider.id].fate != Fate::Riding || people[rider.id].car != index)

@@ -27,7 +27,8 @@ struct Tower {
     void step() {
         const size_t before = events.size();
         shaft->step(events);
-        for (size_t i = before; i < events.size(); ++i) onEvent(events[i]);
+        for (size_t i = before; i < events.size(); ++i)
+            onEvent(events[i]);
     }
     // Steps until done says so; false when that takes more than limit ticks.
     bool runUntil(const std::function<bool()>& done, int limit = 2000) {
@@ -52,6 +53,13 @@ struct Tower {
     std::vector<ShaftEvent> events;
     std::function<void(const ShaftEvent&)> onEvent = [](const ShaftEvent&) {};
 };
+
+// The game's cars, holding only so many.
+CarTiming carrying(int capacity) {
+    CarTiming timing;
+    timing.capacity = capacity;
+    return timing;
+}
 
 TEST(Shaft, refusesWhatItCannotServe) {
     EXPECT_EQ(nullptr, Shaft::create(StoreySet(), 1));
@@ -112,9 +120,7 @@ TEST(Shaft, aTripTakesItsStopsTransfersAndStoreys) {
 
 TEST(Shaft, aFullCarPassesHallCallsBy) {
     for (DispatchKind dispatch : {DispatchKind::Collective, DispatchKind::Eta}) {
-        CarTiming one;
-        one.capacity = 1;
-        Tower tower(StoreySet::range(0, 6), 1, dispatch, one);
+        Tower tower(StoreySet::range(0, 6), 1, dispatch, carrying(1));
         Shaft& shaft = *tower.shaft;
         ASSERT_TRUE(shaft.call(1, 0, 6));
         ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 1); }));
@@ -132,9 +138,7 @@ TEST(Shaft, aFullCarPassesHallCallsBy) {
 }
 
 TEST(Shaft, aCallGoesToTheCarThatGetsThereFirst) {
-    CarTiming one;
-    one.capacity = 1;
-    Tower tower(StoreySet::range(0, 9), 2, DispatchKind::Eta, one);
+    Tower tower(StoreySet::range(0, 9), 2, DispatchKind::Eta, carrying(1));
     Shaft& shaft = *tower.shaft;
     ASSERT_TRUE(shaft.call(1, 0, 9));
     ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 1); }));
@@ -143,6 +147,37 @@ TEST(Shaft, aCallGoesToTheCarThatGetsThereFirst) {
     ASSERT_TRUE(shaft.call(2, 4, 8));
     ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 2); }));
     EXPECT_EQ(1, tower.find(Kind::Boarded, 2)->car);
+}
+
+TEST(Shaft, closingDoorsOpenAgainForSomeoneWhoComes) {
+    Tower tower(StoreySet::range(0, 5));
+    Shaft& shaft = *tower.shaft;
+    ASSERT_TRUE(shaft.call(1, 0, 3));
+    ASSERT_TRUE(tower.runUntil([&] { return shaft.car(0).doors() == DoorState::Closing; }));
+    tower.step();
+    ASSERT_TRUE(shaft.call(2, 0, 3));
+    ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Alighted, 2); }));
+    EXPECT_EQ(0, tower.find(Kind::Boarded, 2)->car);
+    EXPECT_EQ(0, tower.find(Kind::Boarded, 2)->storey);
+    // One trip for both: doors that had shut a little opened a little.
+    const CarTiming t;
+    EXPECT_GE(t.openTicks() + t.transferTicks, tower.find(Kind::Boarded, 2)->tick - tower.find(Kind::Boarded, 1)->tick);
+    EXPECT_EQ(2, shaft.stats().delivered);
+}
+
+TEST(Shaft, anotherCarComesForThoseTheFirstCannotTake) {
+    for (DispatchKind dispatch : {DispatchKind::Collective, DispatchKind::Eta}) {
+        Tower tower(StoreySet::range(0, 9), 2, dispatch, carrying(1));
+        Shaft& shaft = *tower.shaft;
+        ASSERT_TRUE(shaft.call(1, 0, 5));
+        ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Alighted, 1) && tower.idle(); }));
+        const int away = tower.find(Kind::Alighted, 1)->car;
+        ASSERT_TRUE(shaft.call(2, 0, 9));
+        ASSERT_TRUE(shaft.call(3, 0, 9));
+        ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 3); }));
+        EXPECT_EQ(away, tower.find(Kind::Boarded, 3)->car) << "the car waiting at 5 came down";
+        EXPECT_EQ(nullptr, tower.find(Kind::Alighted, 2)) << "before the other car was back";
+    }
 }
 
 TEST(Shaft, onlyTheNearestIdleCarSetsOffForACall) {
@@ -203,8 +238,8 @@ TEST(Shaft, shrinkingOrClosingPutsEveryoneOutAndHandsTheWaitingBack) {
     EXPECT_TRUE(events.empty()) << "growing puts nobody out";
 
     ASSERT_TRUE(shaft.call(5, 0, 8));
-    ASSERT_TRUE(tower.runUntil(
-        [&] { return tower.find(Kind::Boarded, 5) && shaft.car(0).position() == 4 * perStorey - 2; }));
+    ASSERT_TRUE(
+        tower.runUntil([&] { return tower.find(Kind::Boarded, 5) && shaft.car(0).position() == 4 * perStorey - 2; }));
     shaft.close(events);
     ASSERT_EQ(1u, events.size());
     EXPECT_EQ(Kind::PutOut, events[0].kind);
@@ -218,15 +253,14 @@ std::vector<std::string> changed(std::vector<std::string> records, size_t record
                                  const std::string& text) {
     std::string& line = records[record];
     size_t start = 0;
-    for (size_t i = 0; i < field; ++i) start = line.find(' ', start) + 1;
+    for (size_t i = 0; i < field; ++i)
+        start = line.find(' ', start) + 1;
     line.replace(start, line.find(' ', start) - start, text);
     return records;
 }
 
 TEST(Shaft, loadRefusesImpossibleRecordsAndKeepsWhatItHad) {
-    CarTiming two;
-    two.capacity = 2;
-    Tower tower(StoreySet::range(0, 6), 2, DispatchKind::Eta, two);
+    Tower tower(StoreySet::range(0, 6), 2, DispatchKind::Eta, carrying(2));
     Shaft& shaft = *tower.shaft;
     ASSERT_TRUE(shaft.call(1, 0, 6));
     ASSERT_TRUE(tower.runUntil([&] { return tower.find(Kind::Boarded, 1); }));
@@ -236,7 +270,7 @@ TEST(Shaft, loadRefusesImpossibleRecordsAndKeepsWhatItHad) {
     // The shaft; car 0 with passenger 1; car 1; passenger 2 waiting at 4 to go down.
     ASSERT_EQ(4u, saved.size());
     ASSERT_EQ(0, tower.find(Kind::Boarded, 1)->car);
-    ASSERT_EQ("2 4 -1", saved[3].substr(0, 6));
+    ASSERT_EQ("2 4 -1 2 1 2 4 1", saved[3].substr(0, 16)) << "given to car 1";
 
     auto refused = [&](const std::vector<std::string>& records, const char* why) {
         EXPECT_FALSE(shaft.load(records)) << why;
@@ -259,6 +293,7 @@ TEST(Shaft, loadRefusesImpossibleRecordsAndKeepsWhatItHad) {
     refused(changed(saved, 3, 8, std::to_string(shaft.now() + 1)), "called in the future");
     refused(changed(saved, 3, 7, "7"), "bound for a storey not served");
     refused(changed(saved, 3, 2, "1"), "going down in the line going up");
+    refused(changed(saved, 3, 3, "4"), "given to a third car of two");
 
     EXPECT_TRUE(shaft.load(changed(saved, 1, 7, "2 8 0 3 0"))) << "a second rider fits";
     EXPECT_EQ(2, shaft.car(0).load());
@@ -278,7 +313,8 @@ TEST(Shaft, aSteadyRunAllocatesNothing) {
         for (int i = 0; i < ticks; ++i) {
             trips.clear();
             source.nextTick(trips);
-            for (const study::Trip& trip : trips) tower.shaft->call(id++, trip.origin, trip.destination);
+            for (const study::Trip& trip : trips)
+                tower.shaft->call(id++, trip.origin, trip.destination);
             tower.events.clear();
             tower.shaft->step(tower.events);
         }

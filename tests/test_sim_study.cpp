@@ -18,8 +18,8 @@ namespace {
 using study::Options;
 
 void expectWithinPercent(double expected, double actual, double percent, const char* what) {
-    EXPECT_LE(std::fabs(actual - expected), expected * percent / 100) << what << ": " << actual << " against "
-                                                                        << expected;
+    EXPECT_LE(std::fabs(actual - expected), expected * percent / 100)
+        << what << ": " << actual << " against " << expected;
 }
 
 TEST(Textbook, theShaftAgreesWithTheUpPeakRoundTrip) {
@@ -62,10 +62,13 @@ TEST(Textbook, theShaftAgreesWithTheUpPeakRoundTrip) {
 TEST(Random, drawsFollowTheirDistributions) {
     sim::Random chance(42);
     int faces[6] = {};
-    for (int i = 0; i < 60000; ++i) ++faces[chance.uniform(1, 6) - 1];
-    for (int count : faces) EXPECT_NEAR(10000, count, 400);
+    for (int i = 0; i < 60000; ++i)
+        ++faces[chance.uniform(1, 6) - 1];
+    for (int count : faces)
+        EXPECT_NEAR(10000, count, 400);
     int hits = 0;
-    for (int i = 0; i < 40000; ++i) hits += chance.chancePerMille(250);
+    for (int i = 0; i < 40000; ++i)
+        hits += chance.chancePerMille(250);
     EXPECT_NEAR(10000, hits, 400);
     double sum = 0;
     int overMean = 0;
@@ -88,7 +91,8 @@ TEST(Traffic, arrivalsComeAtTheirRateAndGoWhereTheKindSays) {
     const int floors = 12;
     study::TrafficSource lunch(study::TrafficKind::Lunch, floors, 250000, 3);
     std::vector<study::Trip> trips;
-    for (int tick = 0; tick < 100000; ++tick) lunch.nextTick(trips);
+    for (int tick = 0; tick < 100000; ++tick)
+        lunch.nextTick(trips);
     EXPECT_NEAR(25000, double(trips.size()), 600);
     int down = 0, up = 0;
     for (const study::Trip& trip : trips) {
@@ -121,7 +125,8 @@ int study(const std::vector<std::string>& arguments, std::string& out, std::stri
     auto read = [](FILE* file) {
         std::string text;
         rewind(file);
-        for (int c = fgetc(file); c != EOF; c = fgetc(file)) text += static_cast<char>(c);
+        for (int c = fgetc(file); c != EOF; c = fgetc(file))
+            text += static_cast<char>(c);
         fclose(file);
         return text;
     };
@@ -160,9 +165,9 @@ TEST(Study, refusesBadArgumentsWithAUsageLine) {
                         "--dispatch", "collective", "--seed", "9"},
                        out, err));
     EXPECT_TRUE(err.empty());
-    for (const char* key : {"\"traffic\": \"interfloor\"", "\"dispatch\": \"collective\"", "\"seed\": 9",
-                            "\"generated\"", "\"delivered\"", "\"awt_s\"", "\"max_wait_s\"", "\"p_wait_over_60s\"",
-                            "\"mean_journey_s\""})
+    for (const char* key :
+         {"\"traffic\": \"interfloor\"", "\"dispatch\": \"collective\"", "\"seed\": 9", "\"generated\"",
+          "\"delivered\"", "\"awt_s\"", "\"max_wait_s\"", "\"p_wait_over_60s\"", "\"mean_journey_s\""})
         EXPECT_NE(std::string::npos, out.find(key)) << key;
     EXPECT_EQ(1, std::count(out.begin(), out.end(), '\n'));
 }

@@ -12,17 +12,22 @@ Car::Car(int ticksPerStorey, int capacity, int position) : ticksPerStorey(ticksP
 
 DoorState Car::doors() const {
     switch (activity_) {
-    case Activity::Opening: return DoorState::Opening;
+    case Activity::Opening:
+        return DoorState::Opening;
     case Activity::Alighting:
-    case Activity::Boarding: return DoorState::Open;
-    case Activity::Closing: return DoorState::Closing;
-    default: return DoorState::Closed;
+    case Activity::Boarding:
+        return DoorState::Open;
+    case Activity::Closing:
+        return DoorState::Closing;
+    default:
+        return DoorState::Closed;
     }
 }
 
 int Car::alightingAt(int storey) const {
     int count = 0;
-    for (const Passenger& rider : riders_) count += rider.destination == storey;
+    for (const Passenger& rider : riders_)
+        count += rider.destination == storey;
     return count;
 }
 
@@ -52,7 +57,8 @@ bool Car::alight(Passenger& leaving) {
     leaving = *rider;
     riders_.erase(rider);
     calls = 0;
-    for (const Passenger& staying : riders_) calls |= storeyBits::bit(staying.destination);
+    for (const Passenger& staying : riders_)
+        calls |= storeyBits::bit(staying.destination);
     return true;
 }
 

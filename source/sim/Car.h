@@ -29,10 +29,10 @@ public:
     int load() const { return static_cast<int>(riders_.size()); }
     int goal() const { return goal_; }  // where it heads or stands for; noStorey when idle
     Activity activity() const { return activity_; }
-    int ticksLeft() const { return ticksLeft_; }  // of the door motion or transfer under way
+    int ticksLeft() const { return ticksLeft_; }                      // of the door motion or transfer under way
     const std::vector<Passenger>& riders() const { return riders_; }  // in the order they got in
-    std::uint32_t callMask() const { return calls; }  // the storeys its riders want
-    int alightingAt(int storey) const;  // riders who want that storey
+    std::uint32_t callMask() const { return calls; }                  // the storeys its riders want
+    int alightingAt(int storey) const;                                // riders who want that storey
 
     // For the shaft.
     void place(int position);

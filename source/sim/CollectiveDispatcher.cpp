@@ -39,6 +39,12 @@ bool nearestIdle(const GroupState& group, int storey, int candidate) {
 
 CallMasks CollectiveDispatcher::answered(const GroupState& group, int car) const {
     CallMasks calls{group.waiting(Direction::Up), group.waiting(Direction::Down)};
+    // A hall call goes out when a car opens for it: the others pass by.
+    for (size_t i = 0; i < group.cars.size(); ++i) {
+        const Car& other = group.cars[i];
+        if (static_cast<int>(i) == car || other.doors() == DoorState::Closed) continue;
+        (other.direction() == Direction::Up ? calls.up : calls.down) &= ~storeyBits::bit(other.storey());
+    }
     if (group.cars.size() == 1 || !idle(group.cars[car])) return calls;
     for (std::uint32_t left = calls.up | calls.down; left; left &= left - 1) {
         const int storey = storeyBits::lowest(left);

@@ -45,16 +45,29 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
     const Car& car = group.cars[carIndex];
     const CarTiming& timing = group.timing;
     const std::uint32_t target = storeyBits::bit(storey);
-    Forecast f{car.storey(), car.direction(), true, car.load(), {}, car.callMask(),
-               group.assignedTo(carIndex, Direction::Up), group.assignedTo(carIndex, Direction::Down),
-               group.waiting(Direction::Up), group.waiting(Direction::Down)};
-    for (const Passenger& rider : car.riders()) ++f.alighting[rider.destination];
+    Forecast f{car.storey(),
+               car.direction(),
+               true,
+               car.load(),
+               {},
+               car.callMask(),
+               group.assignedTo(carIndex, Direction::Up),
+               group.assignedTo(carIndex, Direction::Down),
+               group.waiting(Direction::Up),
+               group.waiting(Direction::Down)};
+    for (const Passenger& rider : car.riders())
+        ++f.alighting[rider.destination];
     (direction == Direction::Up ? f.up : f.down) |= target;
     (direction == Direction::Up ? f.waitingUp : f.waitingDown) |= target;
 
+    // Doors open, or closing and so to open again, for people going its way: no stop more.
+    if (car.doors() != DoorState::Closed && storey == f.storey && direction == car.direction() &&
+        car.load() < timing.capacity)
+        return 0;
     Tick time = 0;
     switch (car.activity()) {
-    case Car::Activity::Idle: break;
+    case Car::Activity::Idle:
+        break;
     case Car::Activity::Moving:
         f.atRest = false;
         if (car.direction() == Direction::Up) {
@@ -69,8 +82,6 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
         time = car.ticksLeft();
         break;
     default: {
-        // Doors open: standing here for those going our way costs nothing more.
-        if (storey == f.storey && direction == car.direction() && car.load() < timing.capacity) return 0;
         // The one getting out now is counted in its ticks left.
         const int current = car.activity() == Car::Activity::Alighting ? 1 : 0;
         const int transfers = f.transfersHere(group, car.direction()) - current;
@@ -81,8 +92,9 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
 
     // At most a sweep each way and back again, storey by storey.
     for (int steps = 0; steps < 4 * StoreySet::maxStoreys; ++steps) {
-        const sweep::View view{f.storey,   f.direction,  f.carCalls,  f.up, f.down, f.waitingUp, f.waitingDown,
-                               f.load >= timing.capacity, f.atRest};
+        const sweep::View view{f.storey, f.direction, f.carCalls,    f.up,
+                               f.down,   f.waitingUp, f.waitingDown, f.load >= timing.capacity,
+                               f.atRest};
         const sweep::Decision next = sweep::decide(view);
         if (next.move == sweep::Move::Rest) return never;
         if (next.move == sweep::Move::Stop) {
@@ -98,21 +110,38 @@ Tick EtaDispatcher::estimate(const GroupState& group, int carIndex, int storey, 
     return never;
 }
 
+namespace {
+
+// Room in the cars given a call, as they are now.
+int room(const GroupState& group, std::uint32_t cars) {
+    int free = 0;
+    for (; cars; cars &= cars - 1)
+        free += group.timing.capacity - group.cars[__builtin_ctz(cars)].load();
+    return free;
+}
+
+}  // namespace
+
+// A call no car has goes to the soonest; a call with more people waiting
+// than its cars have room for gets the soonest of the others as well.
 void EtaDispatcher::assign(GroupState& group) const {
     const int cars = static_cast<int>(group.cars.size());
     for (Direction direction : {Direction::Up, Direction::Down}) {
-        for (std::uint32_t left = group.unassigned(direction); left; left &= left - 1) {
+        for (std::uint32_t left = group.waiting(direction); left; left &= left - 1) {
             const int storey = storeyBits::lowest(left);
-            int best = 0;
-            Tick soonest = cars == 1 ? 0 : estimate(group, 0, storey, direction);
-            for (int car = 1; car < cars; ++car) {
-                const Tick time = estimate(group, car, storey, direction);
+            const std::uint32_t given = group.assignedCars(storey, direction);
+            if (given && group.hall(storey, direction).size() <= room(group, given)) continue;
+            int best = noCar;
+            Tick soonest = given ? never : never + 1;
+            for (int car = 0; car < cars; ++car) {
+                if (given >> car & 1) continue;
+                const Tick time = cars == 1 ? 0 : estimate(group, car, storey, direction);
                 if (time < soonest) {
                     soonest = time;
                     best = car;
                 }
             }
-            group.assign(storey, direction, best);
+            if (best != noCar) group.assign(storey, direction, best);
         }
     }
 }

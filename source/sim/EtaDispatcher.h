@@ -7,11 +7,11 @@
 
 namespace sim {
 
-// Estimated time of arrival: each hall call no car has goes to the car that
-// would open its doors there soonest, counting the stops, the people getting
-// out and in and the turns it already has ahead. A car answers only the
-// calls it was given; a call goes back to be given again when its car leaves
-// people behind or passes it full.
+// Estimated time of arrival: each hall call goes to the car that would open
+// its doors there soonest, counting the stops, the people getting out and in
+// and the turns it already has ahead, and to more cars while more wait than
+// the cars it has can take. A car answers only the calls it was given; a car
+// that leaves people behind or passes them full gives their call back.
 class EtaDispatcher final : public Dispatcher {
 public:
     void assign(GroupState& group) const override;

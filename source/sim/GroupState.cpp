@@ -7,7 +7,6 @@ GroupState::GroupState(StoreySet served, int carCount, const CarTiming& timing)
     cars.reserve(carCount);
     for (int i = 0; i < carCount; ++i)
         cars.emplace_back(timing.ticksPerStorey, timing.capacity, served.lowest() * timing.ticksPerStorey);
-    assigned.fill(noCar);
 }
 
 void GroupState::enqueue(const Passenger& passenger) {
@@ -42,11 +41,18 @@ bool GroupState::withdraw(int passenger) {
 }
 
 void GroupState::assign(int storey, Direction direction, int car) {
-    signed char& owner = assigned[slot(storey, direction)];
-    std::vector<std::uint32_t>& masks = direction == Direction::Up ? assignedUp : assignedDown;
-    if (owner != noCar) masks[owner] &= ~storeyBits::bit(storey);
-    owner = static_cast<signed char>(car);
-    if (car != noCar) masks[car] |= storeyBits::bit(storey);
+    assigned[slot(storey, direction)] |= std::uint32_t{1} << car;
+    (direction == Direction::Up ? assignedUp : assignedDown)[car] |= storeyBits::bit(storey);
+}
+
+void GroupState::release(int storey, Direction direction, int car) {
+    assigned[slot(storey, direction)] &= ~(std::uint32_t{1} << car);
+    (direction == Direction::Up ? assignedUp : assignedDown)[car] &= ~storeyBits::bit(storey);
+}
+
+void GroupState::release(int storey, Direction direction) {
+    for (std::uint32_t cars = assignedCars(storey, direction); cars; cars &= cars - 1)
+        release(storey, direction, __builtin_ctz(cars));
 }
 
 std::uint32_t GroupState::assignedTo(int car, Direction direction) const {
@@ -55,7 +61,8 @@ std::uint32_t GroupState::assignedTo(int car, Direction direction) const {
 
 std::uint32_t GroupState::unassigned(Direction direction) const {
     std::uint32_t taken = 0;
-    for (std::uint32_t mask : direction == Direction::Up ? assignedUp : assignedDown) taken |= mask;
+    for (std::uint32_t mask : direction == Direction::Up ? assignedUp : assignedDown)
+        taken |= mask;
     return waiting(direction) & ~taken;
 }
 
@@ -63,7 +70,8 @@ void GroupState::clearHalls(std::vector<Passenger>& out) {
     for (int storey = 0; storey < StoreySet::maxStoreys; ++storey) {
         for (Direction direction : {Direction::Up, Direction::Down}) {
             PassengerQueue& line = hall(storey, direction);
-            while (!line.empty()) out.push_back(line.pop());
+            while (!line.empty())
+                out.push_back(line.pop());
             release(storey, direction);
         }
     }

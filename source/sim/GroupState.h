@@ -44,9 +44,12 @@ public:
     // The storeys where someone waits to go that way.
     std::uint32_t waiting(Direction direction) const { return direction == Direction::Up ? waitingUp : waitingDown; }
 
-    int assignedCar(int storey, Direction direction) const { return assigned[slot(storey, direction)]; }
+    // The cars given a hall call, as bits by car number: more than one when
+    // more wait than one car takes.
+    std::uint32_t assignedCars(int storey, Direction direction) const { return assigned[slot(storey, direction)]; }
     void assign(int storey, Direction direction, int car);
-    void release(int storey, Direction direction) { assign(storey, direction, noCar); }
+    void release(int storey, Direction direction, int car);
+    void release(int storey, Direction direction);  // from every car
     // The hall calls that way given to car, or to no car yet.
     std::uint32_t assignedTo(int car, Direction direction) const;
     std::uint32_t unassigned(Direction direction) const;
@@ -59,7 +62,7 @@ private:
     static int slot(int storey, Direction direction) { return storey * 2 + (direction == Direction::Up ? 0 : 1); }
 
     std::array<PassengerQueue, 2 * StoreySet::maxStoreys> halls;
-    std::array<signed char, 2 * StoreySet::maxStoreys> assigned;
+    std::array<std::uint32_t, 2 * StoreySet::maxStoreys> assigned{};
     std::vector<std::uint32_t> assignedUp, assignedDown;  // by car
     std::uint32_t waitingUp = 0, waitingDown = 0;
 };

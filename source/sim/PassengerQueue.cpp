@@ -1,20 +1,14 @@
 #include "PassengerQueue.h"
 
-#include <cstddef>
 #include <utility>
 
 namespace sim {
 
-PassengerQueue::PassengerQueue(int reserved) {
-    std::size_t slots = 1;
-    while (slots < static_cast<std::size_t>(reserved)) slots *= 2;
-    ring.resize(slots);
-}
-
 void PassengerQueue::push(const Passenger& passenger) {
     if (static_cast<std::size_t>(count) == ring.size()) {
-        std::vector<Passenger> larger(ring.size() * 2);
-        for (int i = 0; i < count; ++i) larger[i] = at(i);
+        std::vector<Passenger> larger(ring.empty() ? firstRing : ring.size() * 2);
+        for (int i = 0; i < count; ++i)
+            larger[i] = at(i);
         ring = std::move(larger);
         head = 0;
     }

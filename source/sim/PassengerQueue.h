@@ -1,6 +1,7 @@
 #ifndef ZENTROVA_PASSENGERQUEUE_H
 #define ZENTROVA_PASSENGERQUEUE_H
 
+#include <cstddef>
 #include <vector>
 
 #include "Passenger.h"
@@ -8,11 +9,10 @@
 namespace sim {
 
 // First come, first served, in a ring that only grows: once it has held its
-// busiest moment, pushing and popping allocate nothing.
+// busiest moment, pushing and popping allocate nothing. It takes no memory
+// before the first push, as most storeys of a shaft never see a line.
 class PassengerQueue {
 public:
-    explicit PassengerQueue(int reserved = 8);
-
     int size() const { return count; }
     bool empty() const { return count == 0; }
     // The i-th in line, 0 being the first.
@@ -26,7 +26,9 @@ public:
     void clear() { head = count = 0; }
 
 private:
-    std::vector<Passenger> ring;  // its size a power of two
+    static constexpr std::size_t firstRing = 8;
+
+    std::vector<Passenger> ring;  // empty, or its size a power of two
     int head = 0;
     int count = 0;
 };

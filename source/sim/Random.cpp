@@ -20,7 +20,8 @@ std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); 
 Random::Random(std::uint64_t seed, std::uint64_t stream) {
     std::uint64_t streamState = stream;
     std::uint64_t x = seed ^ splitmix64(streamState);
-    for (std::uint64_t& word : state) word = splitmix64(x);
+    for (std::uint64_t& word : state)
+        word = splitmix64(x);
 }
 
 std::uint64_t Random::next() {
@@ -41,7 +42,8 @@ int Random::uniform(int lowest, int highest) {
     // Draws past the last whole multiple of range would favour the low values.
     const std::uint64_t limit = UINT64_MAX - UINT64_MAX % range;
     std::uint64_t draw = next();
-    while (draw >= limit) draw = next();
+    while (draw >= limit)
+        draw = next();
     return static_cast<int>(lowest + static_cast<std::int64_t>(draw % range));
 }
 

@@ -1,5 +1,6 @@
 #include "Shaft.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "CollectiveDispatcher.h"
@@ -58,7 +59,8 @@ bool Shaft::call(int passenger, int origin, int destination) {
 
 void Shaft::step(std::vector<ShaftEvent>& events) {
     dispatcher->assign(group);
-    for (int index = 0; index < carCount(); ++index) stepCar(index, events);
+    for (int index = 0; index < carCount(); ++index)
+        stepCar(index, events);
     ++group.clock;
 }
 
@@ -90,30 +92,45 @@ void Shaft::stepCar(int index, std::vector<ShaftEvent>& events) {
         }
         break;
     case Activity::Closing:
-        if (car.countDown()) {
+        if (car.load() < group.timing.capacity && !group.hall(car.storey(), car.direction()).empty()) {
+            // Someone came up while the doors shut: they open again from where they are.
+            const int shut = group.timing.closeTicks() - car.ticksLeft();
+            const int open = std::min(group.timing.openTicks(), std::max(shut, 1));
+            if (group.timing.openTicks() == 0) {
+                nextTransfer(index, events);
+            } else {
+                car.start(Activity::Opening, open);
+                if (car.countDown()) nextTransfer(index, events);
+            }
+        } else if (car.countDown()) {
             car.start(Activity::Idle, 0);
             // Left behind, full or late: let the call be given out again.
             const int here = car.storey();
-            if (!group.hall(here, car.direction()).empty() && group.assignedCar(here, car.direction()) == index)
-                group.release(here, car.direction());
+            if (!group.hall(here, car.direction()).empty()) group.release(here, car.direction(), index);
             settle(index, events);
         }
         break;
-    case Activity::Idle: break;
+    case Activity::Idle:
+        break;
     }
 }
 
 sweep::Decision Shaft::decide(int index, bool atRest) const {
     const Car& car = group.cars[index];
     const CallMasks answered = dispatcher->answered(group, index);
-    // Those another car with its doors open has room for are no one else's to open for.
+    // Those the cars with their doors open have room for are no one else's to open for.
     std::uint32_t waitingUp = group.waiting(Direction::Up), waitingDown = group.waiting(Direction::Down);
     for (int other = 0; other < carCount(); ++other) {
         const Car& stopped = group.cars[other];
         if (other == index || stopped.doors() == DoorState::Closed) continue;
-        const int room = group.timing.capacity - stopped.load();
-        if (group.hall(stopped.storey(), stopped.direction()).size() <= room)
-            (stopped.direction() == Direction::Up ? waitingUp : waitingDown) &= ~storeyBits::bit(stopped.storey());
+        const int here = stopped.storey();
+        const Direction way = stopped.direction();
+        int room = 0;
+        for (const Car& alongside : group.cars)
+            if (alongside.doors() != DoorState::Closed && alongside.storey() == here && alongside.direction() == way)
+                room += group.timing.capacity - alongside.load();
+        if (group.hall(here, way).size() <= room)
+            (way == Direction::Up ? waitingUp : waitingDown) &= ~storeyBits::bit(here);
     }
     return sweep::decide({car.storey(), car.direction(), car.callMask(), answered.up, answered.down, waitingUp,
                           waitingDown, car.load() >= group.timing.capacity, atRest});
@@ -144,8 +161,7 @@ void Shaft::settle(int index, std::vector<ShaftEvent>& events) {
 void Shaft::arrive(int index, std::vector<ShaftEvent>& events) {
     Car& car = group.cars[index];
     const int here = car.storey();
-    if (car.load() >= group.timing.capacity && group.assignedCar(here, car.direction()) == index)
-        group.release(here, car.direction());
+    if (car.load() >= group.timing.capacity) group.release(here, car.direction(), index);
     const sweep::Decision next = decide(index, false);
     if (next.move == sweep::Move::Stop) return beginStop(index, next.direction, events);
     if (next.move == sweep::Move::Go) return head(index, next.direction, goalAhead(index, next.direction));

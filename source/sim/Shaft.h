@@ -67,7 +67,7 @@ public:
     int carCount() const { return static_cast<int>(group.cars.size()); }
     const Car& car(int index) const { return group.cars[index]; }
     const PassengerQueue& waiting(int storey, Direction direction) const { return group.hall(storey, direction); }
-    int assignedCar(int storey, Direction direction) const { return group.assignedCar(storey, direction); }
+    std::uint32_t assignedCars(int storey, Direction direction) const { return group.assignedCars(storey, direction); }
     int parkingStorey() const { return group.parking; }
     const ShaftStats& stats() const { return group.stats; }
 

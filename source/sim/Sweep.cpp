@@ -58,8 +58,10 @@ Decision decide(const View& view) {
 }
 
 int nextOnTheWay(std::uint32_t mask, int storey, Direction direction) {
+    if (storey < 0 || storey >= StoreySet::maxStoreys) return noStorey;
     if (direction == Direction::Up) return storeyBits::lowest(mask & ~storeyBits::below(storey));
-    if (direction == Direction::Down) return storeyBits::highest(mask & (storeyBits::below(storey) | storeyBits::bit(storey)));
+    if (direction == Direction::Down)
+        return storeyBits::highest(mask & (storeyBits::below(storey) | storeyBits::bit(storey)));
     return noStorey;
 }
 

@@ -15,14 +15,14 @@ namespace sim {
 namespace sweep {
 
 struct View {
-    int storey;                 // where the car stands or is passing
-    Direction direction;        // None: at rest with nothing to do
-    std::uint32_t carCalls;     // where its riders go
-    std::uint32_t answeredUp;   // hall calls it answers
+    int storey;                // where the car stands or is passing
+    Direction direction;       // None: at rest with nothing to do
+    std::uint32_t carCalls;    // where its riders go
+    std::uint32_t answeredUp;  // hall calls it answers
     std::uint32_t answeredDown;
-    std::uint32_t waitingUp;    // everyone waiting, answered or not
+    std::uint32_t waitingUp;  // everyone waiting, answered or not
     std::uint32_t waitingDown;
-    bool full;  // a full car passes every hall call by
+    bool full;    // a full car passes every hall call by
     bool atRest;  // doors closed at the storey: it also opens for whoever stands there
 };
 

@@ -37,7 +37,8 @@ bool parse(const std::string& line, std::vector<long long>& numbers) {
     const char* at = line.c_str();
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (true) {
-        while (blank(*at)) ++at;
+        while (blank(*at))
+            ++at;
         if (*at == '\0') return !numbers.empty();
         char* end = nullptr;
         errno = 0;
@@ -110,11 +111,15 @@ bool Reader::shaft(Fields& fields) {
 
 int Reader::ticksAllowed(Car::Activity activity) const {
     switch (activity) {
-    case Car::Activity::Opening: return group.timing.openTicks();
+    case Car::Activity::Opening:
+        return group.timing.openTicks();
     case Car::Activity::Alighting:
-    case Car::Activity::Boarding: return group.timing.transferTicks;
-    case Car::Activity::Closing: return group.timing.closeTicks();
-    default: return 0;
+    case Car::Activity::Boarding:
+        return group.timing.transferTicks;
+    case Car::Activity::Closing:
+        return group.timing.closeTicks();
+    default:
+        return 0;
     }
 }
 
@@ -160,19 +165,20 @@ bool Reader::car(Fields& fields, int index) {
 bool Reader::hall(Fields& fields, int& lastSlot) {
     long long at, direction, assigned, count;
     if (!storey(fields, at) || !fields.take(direction, -1, 1) || direction == 0 ||
-        !fields.take(assigned, noCar, static_cast<long long>(group.cars.size()) - 1) ||
-        !fields.take(count, 1, mostPeople))
+        !fields.take(assigned, 0, (1LL << group.cars.size()) - 1) || !fields.take(count, 1, mostPeople))
         return false;
     const int slot = static_cast<int>(at) * 2 + (direction > 0 ? 0 : 1);
     if (slot <= lastSlot) return false;
     lastSlot = slot;
     for (long long i = 0; i < count; ++i) {
         Passenger waiter;
-        if (!passenger(fields, waiter) || waiter.origin != at || static_cast<long long>(waiter.direction()) != direction)
+        if (!passenger(fields, waiter) || waiter.origin != at ||
+            static_cast<long long>(waiter.direction()) != direction)
             return false;
         group.enqueue(waiter);
     }
-    group.assign(static_cast<int>(at), static_cast<Direction>(direction), static_cast<int>(assigned));
+    for (int car = 0; car < static_cast<int>(group.cars.size()); ++car)
+        if (assigned >> car & 1) group.assign(static_cast<int>(at), static_cast<Direction>(direction), car);
     return fields.allTaken();
 }
 
@@ -181,13 +187,14 @@ bool Reader::hall(Fields& fields, int& lastSlot) {
 std::vector<std::string> write(const GroupState& group) {
     std::vector<std::string> records;
     const ShaftStats& stats = group.stats;
-    records.push_back(record(shaftKind, group.clock, group.parking, group.cars.size(), stats.boarded,
-                             stats.delivered, stats.waitTicks, stats.longestWait));
+    records.push_back(record(shaftKind, group.clock, group.parking, group.cars.size(), stats.boarded, stats.delivered,
+                             stats.waitTicks, stats.longestWait));
     for (size_t index = 0; index < group.cars.size(); ++index) {
         const Car& car = group.cars[index];
         std::string line = record(carKind, index, car.position(), static_cast<int>(car.direction()),
                                   static_cast<int>(car.activity()), car.ticksLeft(), car.goal(), car.load());
-        for (const Passenger& rider : car.riders()) append(line, rider);
+        for (const Passenger& rider : car.riders())
+            append(line, rider);
         records.push_back(line);
     }
     for (int storey = 0; storey < StoreySet::maxStoreys; ++storey) {
@@ -195,8 +202,9 @@ std::vector<std::string> write(const GroupState& group) {
             const PassengerQueue& waiting = group.hall(storey, direction);
             if (waiting.empty()) continue;
             std::string line = record(hallKind, storey, static_cast<int>(direction),
-                                      group.assignedCar(storey, direction), waiting.size());
-            for (int i = 0; i < waiting.size(); ++i) append(line, waiting.at(i));
+                                      group.assignedCars(storey, direction), waiting.size());
+            for (int i = 0; i < waiting.size(); ++i)
+                append(line, waiting.at(i));
             records.push_back(line);
         }
     }
@@ -215,7 +223,7 @@ bool read(const std::vector<std::string>& records, GroupState& group) {
         long long kind;
         const long long expected = i == 0 ? shaftKind : i <= cars ? carKind : hallKind;
         if (!fields.take(kind, expected, expected)) return false;
-        const bool fine = kind == shaftKind  ? reader.shaft(fields)
+        const bool fine = kind == shaftKind ? reader.shaft(fields)
                           : kind == carKind ? reader.car(fields, static_cast<int>(i) - 1)
                                             : reader.hall(fields, lastSlot);
         if (!fine) return false;

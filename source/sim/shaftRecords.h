@@ -10,10 +10,10 @@
 // integers, one a line, the first number naming the record.
 //   0 clock parking cars boarded delivered waitTicks longestWait
 //   1 car position direction activity ticksLeft goal riders {id origin destination calledAt}...
-//   2 storey direction assignedCar count {id origin destination calledAt}...
+//   2 storey direction assignedCars count {id origin destination calledAt}...
 // The shaft record first, then every car in order, then every hall where
-// someone waits, by storey, up before down; storeys, cars and parking are
-// noStorey or noCar (-1) when there is none.
+// someone waits, by storey, up before down. Storeys and parking are -1 when
+// there is none; assignedCars has a bit for each car, car 0 the lowest.
 namespace shaftRecords {
 
 std::vector<std::string> write(const sim::GroupState& group);

@@ -8,7 +8,10 @@ constexpr int lobby = 0;
 }  // namespace
 
 TrafficSource::TrafficSource(TrafficKind kind, int floors, std::int64_t perMillionTicks, std::uint64_t seed)
-    : kind(kind), floors(floors), perMillionTicks(perMillionTicks), arrivals(seed, arrivalStream),
+    : kind(kind),
+      floors(floors),
+      perMillionTicks(perMillionTicks),
+      arrivals(seed, arrivalStream),
       destinations(seed, destinationStream) {
     nextArrival = gap();
 }
@@ -32,8 +35,10 @@ Trip TrafficSource::draw() {
         trip = roll < 400 ? TrafficKind::DownPeak : roll < 800 ? TrafficKind::UpPeak : TrafficKind::Interfloor;
     }
     switch (trip) {
-    case TrafficKind::UpPeak: return {lobby, destinations.uniform(1, floors)};
-    case TrafficKind::DownPeak: return {destinations.uniform(1, floors), lobby};
+    case TrafficKind::UpPeak:
+        return {lobby, destinations.uniform(1, floors)};
+    case TrafficKind::DownPeak:
+        return {destinations.uniform(1, floors), lobby};
     default: {
         const int origin = destinations.uniform(1, floors);
         const int other = destinations.uniform(1, floors - 1);

@@ -65,9 +65,15 @@ int run(const std::vector<std::string>& arguments, FILE* out, FILE* err) {
         return badArguments;
     }
     switch (options.mode) {
-    case Mode::Textbook: textbookMode(options, out); break;
-    case Mode::Traffic: trafficMode(options, out); break;
-    case Mode::Day: dayMode(options, out); break;
+    case Mode::Textbook:
+        textbookMode(options, out);
+        break;
+    case Mode::Traffic:
+        trafficMode(options, out);
+        break;
+    case Mode::Day:
+        dayMode(options, out);
+        break;
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "studyOptions.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -13,19 +14,32 @@ namespace study {
 
 namespace {
 
+// In the order of the enumerations.
+const char* const trafficNames[] = {"up-peak", "down-peak", "interfloor", "lunch"};
+const char* const dispatchNames[] = {"collective", "eta"};
+
 // Which modes an option belongs to.
 enum : unsigned { textbook = 1, traffic = 2, day = 4, all = 7 };
 
-struct Spec {
+struct Known {
     const char* name;
     unsigned modes;
 };
-const Spec specs[] = {
-    {"--floors", textbook | traffic}, {"--cars", textbook | traffic}, {"--dispatch", all},
-    {"--seed", all},                  {"--passengers", textbook},     {"--floor-time", textbook},
-    {"--stop-time", textbook},        {"--transfer-time", textbook},  {"--trips", textbook},
-    {"--population", traffic | day},  {"--traffic", traffic},         {"--rate", traffic},
-    {"--minutes", traffic},           {"--shafts", day},
+const Known knownOptions[] = {
+    {"--floors", textbook | traffic},
+    {"--cars", textbook | traffic},
+    {"--dispatch", all},
+    {"--seed", all},
+    {"--passengers", textbook},
+    {"--floor-time", textbook},
+    {"--stop-time", textbook},
+    {"--transfer-time", textbook},
+    {"--trips", textbook},
+    {"--population", traffic | day},
+    {"--traffic", traffic},
+    {"--rate", traffic},
+    {"--minutes", traffic},
+    {"--shafts", day},
 };
 
 bool whole(const std::string& text, long long lowest, long long highest, long long& value) {
@@ -59,16 +73,17 @@ bool milliseconds(const std::string& text, int& value) {
     return std::fabs(seconds * 1000 - value) < 1e-6 * seconds * 1000 + 1e-9;
 }
 
-bool oneOf(const std::string& text, const char* const names[], int count, int& index) {
-    for (index = 0; index < count; ++index)
-        if (text == names[index]) return true;
+template <typename Kind, size_t count>
+bool oneOf(const std::string& text, const char* const (&names)[count], Kind& kind) {
+    for (size_t index = 0; index < count; ++index) {
+        if (text != names[index]) continue;
+        kind = static_cast<Kind>(index);
+        return true;
+    }
     return false;
 }
 
 bool apply(const std::string& option, const std::string& value, Options& o) {
-    static const char* const traffics[] = {"up-peak", "down-peak", "interfloor", "lunch"};
-    static const char* const dispatches[] = {"collective", "eta"};
-    int index = 0;
     long long seed = 0;
     const int mostFloors = sim::StoreySet::maxStoreys - 1;
     if (option == "--floors") return integer(value, 2, mostFloors, o.floors);
@@ -87,16 +102,8 @@ bool apply(const std::string& option, const std::string& value, Options& o) {
         o.seed = static_cast<std::uint64_t>(seed);
         return true;
     }
-    if (option == "--traffic") {
-        if (!oneOf(value, traffics, 4, index)) return false;
-        o.traffic = static_cast<TrafficKind>(index);
-        return true;
-    }
-    if (option == "--dispatch") {
-        if (!oneOf(value, dispatches, 2, index)) return false;
-        o.dispatch = index == 0 ? sim::DispatchKind::Collective : sim::DispatchKind::Eta;
-        return true;
-    }
+    if (option == "--traffic") return oneOf(value, trafficNames, o.traffic);
+    if (option == "--dispatch") return oneOf(value, dispatchNames, o.dispatch);
     return false;
 }
 
@@ -109,16 +116,23 @@ const char* usage() {
            "[--day --shafts S --population U] [--dispatch collective|eta] [--seed S]";
 }
 
-const char* name(TrafficKind kind) {
-    switch (kind) {
-    case TrafficKind::UpPeak: return "up-peak";
-    case TrafficKind::DownPeak: return "down-peak";
-    case TrafficKind::Interfloor: return "interfloor";
-    default: return "lunch";
-    }
+const char* name(TrafficKind kind) { return trafficNames[static_cast<int>(kind)]; }
+const char* name(sim::DispatchKind kind) { return dispatchNames[static_cast<int>(kind)]; }
+
+namespace {
+
+const Known* find(const std::string& option) {
+    for (const Known& known : knownOptions)
+        if (option == known.name) return &known;
+    return nullptr;
 }
 
-const char* name(sim::DispatchKind kind) { return kind == sim::DispatchKind::Collective ? "collective" : "eta"; }
+bool refuse(std::string& error, const std::string& reason) {
+    error = reason;
+    return false;
+}
+
+}  // namespace
 
 bool parse(const std::vector<std::string>& arguments, Options& options, std::string& error) {
     options = Options();
@@ -126,24 +140,22 @@ bool parse(const std::vector<std::string>& arguments, Options& options, std::str
     std::vector<std::pair<std::string, std::string>> settings;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        if (!seen.insert(option).second) return error = option + " given twice", false;
+        if (!seen.insert(option).second) return refuse(error, option + " given twice");
         if (option == "--textbook" || option == "--day") {
-            if (seen.count("--textbook") && seen.count("--day")) return error = "--textbook and --day exclude each other", false;
+            if (seen.count("--textbook") && seen.count("--day"))
+                return refuse(error, "--textbook and --day exclude each other");
             options.mode = option == "--textbook" ? Mode::Textbook : Mode::Day;
             continue;
         }
-        if (i + 1 >= arguments.size()) return error = option + " needs a value", false;
+        if (!find(option)) return refuse(error, "unknown option " + option);
+        if (i + 1 >= arguments.size()) return refuse(error, option + " needs a value");
         settings.emplace_back(option, arguments[++i]);
     }
     const unsigned mode = options.mode == Mode::Textbook ? textbook : options.mode == Mode::Day ? day : traffic;
     for (const auto& setting : settings) {
-        const Spec* spec = nullptr;
-        for (const Spec& candidate : specs)
-            if (setting.first == candidate.name) spec = &candidate;
-        if (!spec) return error = "unknown option " + setting.first, false;
-        if (!(spec->modes & mode)) return error = setting.first + " does not belong to this mode", false;
+        if (!(find(setting.first)->modes & mode)) return refuse(error, setting.first + " does not belong to this mode");
         if (!apply(setting.first, setting.second, options))
-            return error = "bad value for " + setting.first + ": " + setting.second, false;
+            return refuse(error, "bad value for " + setting.first + ": " + setting.second);
     }
     return true;
 }

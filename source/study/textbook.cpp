@@ -29,7 +29,8 @@ Figures formula(const study::Options& options) {
     Figures figures;
     figures.stops = n * (1 - std::pow(1 - 1 / n, p));
     figures.highestReversal = n;
-    for (int i = 1; i < options.floors; ++i) figures.highestReversal -= std::pow(i / n, p);
+    for (int i = 1; i < options.floors; ++i)
+        figures.highestReversal -= std::pow(i / n, p);
     figures.roundTripS = (2 * figures.highestReversal * options.floorMs + (figures.stops + 1) * options.stopMs +
                           2.0 * p * options.transferMs) /
                          1000;
@@ -54,7 +55,8 @@ Run simulate(const study::Options& options) {
     int nextId = 0;
     auto queueOne = [&] { shaft->call(nextId++, lobby, destinations.uniform(1, options.floors)); };
     // Enough in line that every car fills at once, whenever it comes.
-    for (int i = 0; i < options.passengers * options.cars; ++i) queueOne();
+    for (int i = 0; i < options.passengers * options.cars; ++i)
+        queueOne();
 
     // A trip runs from one opening of the doors at the lobby to the next. A
     // car's first opening starts from rest, not from travel, so its first
@@ -69,7 +71,10 @@ Run simulate(const study::Options& options) {
     std::vector<bool> doorsWereClosed(options.cars, true);
     double ticks = 0, stops = 0, highest = 0;
     std::vector<sim::ShaftEvent> events;
-    while (run.trips < options.trips) {
+    // A shaft that stopped carrying people would keep the loop going for ever.
+    const double formulaTicks = formula(options).roundTripS / run.tickS;
+    const sim::Tick enough = static_cast<sim::Tick>(4 * formulaTicks * (options.trips / options.cars + 2));
+    while (run.trips < options.trips && shaft->now() < enough) {
         const sim::Tick now = shaft->now();
         events.clear();
         shaft->step(events);
@@ -98,6 +103,7 @@ Run simulate(const study::Options& options) {
             trip.highest = 0;
         }
     }
+    if (run.trips == 0) return run;
     run.figures.roundTripS = ticks * run.tickS / run.trips;
     run.figures.stops = stops / run.trips;
     run.figures.highestReversal = highest / run.trips;

@@ -10,10 +10,10 @@ namespace textbook {
 
 struct Figures {
     double roundTripS = 0;
-    double stops = 0;            // above the lobby, a trip
-    double highestReversal = 0;  // the floor a trip turns at
-    double intervalS = 0;        // between two departures from the lobby
-    double handlingCapacity = 0; // people taken up in five minutes
+    double stops = 0;             // above the lobby, a trip
+    double highestReversal = 0;   // the floor a trip turns at
+    double intervalS = 0;         // between two departures from the lobby
+    double handlingCapacity = 0;  // people taken up in five minutes
 };
 
 // The closed-form figures for those options.
@@ -26,7 +26,8 @@ struct Run {
 };
 
 // The same trips run by the shaft, options.trips of them over all cars,
-// with the queue at the lobby never running dry.
+// with the queue at the lobby never running dry. Fewer trips when the shaft
+// takes far longer than the formula says.
 Run simulate(const study::Options& options);
 
 }  // namespace textbook

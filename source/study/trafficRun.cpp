@@ -27,9 +27,11 @@ std::int64_t perMillionTicks(double ratePercent, int population) {
 
 TrafficFigures runTraffic(const Options& options) {
     TrafficFigures figures;
-    const std::unique_ptr<sim::Shaft> shaft =
-        sim::Shaft::create(sim::StoreySet::range(lobby, options.floors), options.cars, sim::CarTiming(), options.dispatch);
+    const std::unique_ptr<sim::Shaft> shaft = sim::Shaft::create(sim::StoreySet::range(lobby, options.floors),
+                                                                 options.cars, sim::CarTiming(), options.dispatch);
     if (!shaft) return figures;
+    // Cars with nothing to do wait at the lobby when everyone comes from there, as the game has them do in the morning.
+    if (options.traffic == TrafficKind::UpPeak) shaft->setParkingStorey(lobby);
     TrafficSource source(options.traffic, options.floors, perMillionTicks(options.ratePercent, options.population),
                          options.seed);
     const sim::Tick ticks = std::llround(options.minutes * secondsPerMinute / sim::secondsPerTick);
@@ -85,8 +87,9 @@ struct Stretch {
     double tripsEach;
 };
 const Stretch workingDay[] = {
-    {0, 7, TrafficKind::Interfloor, 0.1},  {7, 9, TrafficKind::UpPeak, 1},      {9, 12, TrafficKind::Interfloor, 0.5},
-    {12, 14, TrafficKind::Lunch, 2},       {14, 17, TrafficKind::Interfloor, 0.5}, {17, 19, TrafficKind::DownPeak, 1},
+    {0, 7, TrafficKind::Interfloor, 0.1},   {7, 9, TrafficKind::UpPeak, 1},
+    {9, 12, TrafficKind::Interfloor, 0.5},  {12, 14, TrafficKind::Lunch, 2},
+    {14, 17, TrafficKind::Interfloor, 0.5}, {17, 19, TrafficKind::DownPeak, 1},
     {19, 24, TrafficKind::Interfloor, 0.1},
 };
 constexpr int hoursInDay = 24;
@@ -130,10 +133,12 @@ DayFigures runDay(const Options& options) {
         for (int i = 0; i < options.shafts; ++i) {
             trips.clear();
             sources[i].nextTick(trips);
-            for (const Trip& trip : trips) figures.generated += shafts[i]->call(nextId++, trip.origin, trip.destination);
+            for (const Trip& trip : trips)
+                figures.generated += shafts[i]->call(nextId++, trip.origin, trip.destination);
             shafts[i]->step(events);
         }
-        for (const sim::ShaftEvent& event : events) figures.delivered += event.kind == sim::ShaftEvent::Kind::Alighted;
+        for (const sim::ShaftEvent& event : events)
+            figures.delivered += event.kind == sim::ShaftEvent::Kind::Alighted;
     }
     figures.processorS = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     return figures;
