@@ -5,8 +5,9 @@
 // without the frame cap. Run from a directory holding config.xml and assets/ (the
 // tools/bench.sh wrapper makes one), since a save writes save.txt there.
 //
-//   zentrova_bench [--json PATH] [--binary PATH] [--references DIR] [--runs N] [--cpu-seconds S]
+//   zentrova_bench [--json PATH] [--binary PATH] [--references DIR] [--runs N] [--cpu-seconds S] [--living-days D]
 //   zentrova_bench --capture DIR     records the reference scene at each window size
+//   zentrova_bench --grow DAYS       only grows the living tower by its stars, day by day
 #include <SDL.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -29,6 +30,8 @@
 #include "gMenu.h"
 #include "game.h"
 #include "gui.h"
+#include "Life.h"
+#include "livingTower.h"
 #include "pixelScale.h"
 #include "pngWriter.h"
 #include "protocol.h"
@@ -63,6 +66,7 @@ struct Options {
     int runs = 7;
     double runMs = 150;
     double cpuSeconds = 3;
+    int livingDays = 90;
 };
 
 struct SceneFigures {
@@ -77,6 +81,7 @@ struct SceneFigures {
     double floorRatio = 0;
     double allocationsPerFrame = 0;
     std::string pixels;
+    int people = 0;  // the living tower's; 0 for the classic one
 };
 
 struct SizeFigures {
@@ -150,13 +155,20 @@ std::string verdict(const frame_scenes::FrameDifference& difference) {
 
 // The tower screen's frame as gMap runs it: Loop (Game::loop, GUI::update),
 // then Render (Game::render, GUI::show, the flip), with real time running.
-SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene, Size size, double floorMs) {
+// Living: the same tower with its people, at the busy morning hour.
+SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene, Size size, double floorMs,
+                       bool living = false) {
     SceneFigures figures;
     figures.scene = scene.name;
     figures.size = size;
     figures.pixels = verdict(frame_scenes::compareWithoutPictureCopies(scene));
 
+    Game::setLife(living);
     frame_scenes::startGame(scene.fullTower, scene.night, scene.terraces);
+    if (living) {
+        frame_scenes::liveUntilBusyMorning();
+        figures.people = static_cast<int>(Game::Instance()->getTower().getLife()->people().size());
+    }
     const point camera = frame_scenes::viewScene(scene);
     ticks::thaw();
     Game* game = Game::Instance();
@@ -210,6 +222,7 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
     figures.guiMs = median(show);
     figures.flipMs = median(flip);
     figures.floorRatio = floorMs > 0 ? figures.frameMs / floorMs : 0;
+    Game::setLife(false);
     return figures;
 }
 
@@ -474,12 +487,21 @@ int main(int argc, char** argv) {
             if (!freopen("/dev/null", "w", stdout)) return 1;
             return profile(value, size, std::max(1, atoi(argv[i + 2])));
         }
+        if (option == "--grow") {
+            // --grow DAYS: only the tower grown by its stars, for balancing
+            if (!freopen("/dev/null", "w", stdout)) return 1;
+            if (!openWindow(sizes[0], requiredImages())) return 1;
+            const living_bench::Progress progress = living_bench::growServedTower(std::max(1, atoi(value)));
+            for (const std::string& line : living_bench::describe(progress)) fprintf(stderr, "%s\n", line.c_str());
+            return 0;
+        }
         if (option == "--json") options.json = value;
         else if (option == "--binary") options.binary = value;
         else if (option == "--references") options.references = value;
         else if (option == "--capture") options.capture = value;
         else if (option == "--runs") options.runs = std::max(1, atoi(value));
         else if (option == "--cpu-seconds") options.cpuSeconds = std::max(0.5, atof(value));
+        else if (option == "--living-days") options.livingDays = std::max(0, atoi(value));
         else {
             fprintf(stderr, "unknown option %s\n", option.c_str());
             return 2;
@@ -504,6 +526,7 @@ int main(int argc, char** argv) {
     std::vector<SceneFigures> scenes;
     FileFigures files;
     std::vector<CpuFigures> cpuFigures;
+    std::vector<SceneFigures> living;
     for (const Size& size : sizes) {
         if (!openWindow(size, images)) {
             fprintf(stderr, "cannot open a %dx%d window: %s\n", size.width, size.height, SDL_GetError());
@@ -513,6 +536,9 @@ int main(int argc, char** argv) {
         const double before = clearAndFlipMs(options);
         std::vector<SceneFigures> timed;
         for (const frame_scenes::Scene& scene : frame_scenes::all()) timed.push_back(timeScene(options, scene, size, 0));
+        for (const frame_scenes::Scene& scene : frame_scenes::all())
+            if (scene.fullTower && !scene.grid && scene.ceilings && !scene.night)
+                living.push_back(timeScene(options, scene, size, 0, true));
         const double floorMs = std::min(before, clearAndFlipMs(options));
         for (SceneFigures& figures : timed) {
             figures.floorRatio = figures.frameMs / floorMs;
@@ -536,6 +562,11 @@ int main(int argc, char** argv) {
     }
     std::vector<ScaleFigures> scaling;
     for (int scale : {2, 3, 4}) scaling.push_back(timeScaling(options, scale, images));
+    living_bench::Progress progress;
+    if (options.livingDays > 0 && openWindow(sizes[0], images)) {
+        progress = living_bench::growServedTower(options.livingDays);
+        closeWindow();
+    }
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     const long peakKb = usage.ru_maxrss;
@@ -549,6 +580,19 @@ int main(int argc, char** argv) {
         fprintf(table, "%-20s %-9s %8.1f %8.4f %7.4f %7.4f %7.4f %7.4f %6.2f %6.2f  %s\n", s.scene.c_str(),
                 sizeText(s.size).c_str(), s.fps, s.frameMs, s.loopMs, s.renderMs, s.guiMs, s.flipMs, s.floorRatio,
                 s.allocationsPerFrame, s.pixels.c_str());
+    }
+    fprintf(table, "\nthe living tower at 08:00 of its third day against the classic one:\n");
+    for (const SceneFigures& l : living) {
+        for (const SceneFigures& s : scenes) {
+            if (s.scene != l.scene || s.size.width != l.size.width) continue;
+            fprintf(table, "%-20s %-9s %5d people %8.4f ms a frame (classic %.4f ms): %.2f x, %.2f allocations a frame\n",
+                    l.scene.c_str(), sizeText(l.size).c_str(), l.people, l.frameMs, s.frameMs, l.frameMs / s.frameMs,
+                    l.allocationsPerFrame);
+        }
+    }
+    if (!progress.days.empty()) {
+        fprintf(table, "\na tower grown as its stars open storeys (nine shafts, one car each):\n");
+        for (const std::string& line : living_bench::describe(progress)) fprintf(table, "%s\n", line.c_str());
     }
     fprintf(table, "\n");
     for (const SizeFigures& f : floors) {

@@ -72,16 +72,46 @@ void buildElevator(Map& map, int x, int y, int z) {
     map.buildTransportation(elevatorKind, def ? def->type : static_cast<short>(ELEVATOR));
 }
 
+}  // namespace
+
+int roomKindAt(const Map& map, int x, int y, int z) {
+    if ((x * 7 + y * 3 + z * 5) % 11 == 0) return -1;  // some floor left bare
+    const int kind = firstRoomKind + (x / 2 + y / 3 + z) % 3;
+    const aRoom* def = roomDefinition(kind);
+    const short spanY = def ? static_cast<short>(def->sizeX) : 1, spanX = def ? static_cast<short>(def->sizeY) : 1;
+    return footprintFree(map, x, y, z, spanY, spanX) ? kind : -1;
+}
+
+bool buildRoomAt(Map& map, int kind, int x, int y, int z) {
+    short spanY = 1, spanX = 1;
+    useKind(map, kind, spanY, spanX);
+    pointAt(map, x, y, z);
+    return map.buildRoom(kind) == BuildResult::BUILT;
+}
+
+namespace {
+
+// Every cell of the storey floored; on the ground a lobby along the front rows.
+void floorWithLobby(Map& map, int z) {
+    map.changeCursorSize(1, 1);
+    for (int x = 0; x < Map::capacityX; ++x)
+        for (int y = 0; y < Map::capacityY; ++y) {
+            pointAt(map, x, y, z);
+            map.buildFloor();
+        }
+    if (z != 0) return;
+    for (int x = 0; x < Map::capacityX; ++x)
+        for (int y = 0; y < 3; ++y) {
+            pointAt(map, x, y, z);
+            map.buildLobby();
+        }
+}
+
 void buildRooms(Map& map, int z) {
     for (int y = 0; y < Map::capacityY; ++y)
         for (int x = 0; x < Map::capacityX; ++x) {
-            if ((x * 7 + y * 3 + z * 5) % 11 == 0) continue;  // some floor left bare
-            const int kind = firstRoomKind + (x / 2 + y / 3 + z) % 3;
-            short spanY = 1, spanX = 1;
-            useKind(map, kind, spanY, spanX);
-            if (!footprintFree(map, x, y, z, spanY, spanX)) continue;
-            pointAt(map, x, y, z);
-            map.buildRoom(kind);
+            const int kind = roomKindAt(map, x, y, z);
+            if (kind >= 0) buildRoomAt(map, kind, x, y, z);
         }
 }
 
@@ -131,19 +161,8 @@ void buildFullTower(Map& map) {
     // floor tool build anywhere, as the game allows.
     keyModifiers::hold(KMOD_LALT);
     for (int z = 0; z <= topFloored; ++z) {
-        map.changeCursorSize(1, 1);
-        for (int x = 0; x < Map::capacityX; ++x)
-            for (int y = 0; y < Map::capacityY; ++y) {
-                pointAt(map, x, y, z);
-                map.buildFloor();
-            }
+        floorWithLobby(map, z);
         if (z == 0) {
-            map.changeCursorSize(1, 1);
-            for (int x = 0; x < Map::capacityX; ++x)
-                for (int y = 0; y < 3; ++y) {
-                    pointAt(map, x, y, z);
-                    map.buildLobby();
-                }
             // Shafts from the ground reach every floored storey as the floors go up.
             buildElevator(map, 4, 5, z);
             buildElevator(map, 12, 13, z);
@@ -153,6 +172,36 @@ void buildFullTower(Map& map) {
         buildRooms(map, z);
     }
     map.changeCursorSize(1, 1);
+    keyModifiers::release();
+}
+
+void buildServedStorey(Map& map, int z) {
+    buildServedFloors(map, z);
+    buildRooms(map, z);
+    map.changeCursorSize(1, 1);
+}
+
+void buildServedFloors(Map& map, int z) {
+    keyModifiers::hold(KMOD_LALT);
+    floorWithLobby(map, z);
+    if (z == 0) {
+        // Each beside a corner of two corridors.
+        for (int x : {4, 10, 16})
+            for (int y : {5, 12, 19}) buildElevator(map, x, y, z);
+    }
+    map.changeCursorSize(1, 1);
+    keyModifiers::release();
+}
+
+void liveUntilBusyMorning() {
+    Game* game = Game::Instance();
+    game->getTower().layoutChanged(true);
+    keyModifiers::hold(KMOD_LCTRL);
+    const Clock& clock = game->getClock();
+    for (int frame = 0; frame < 3000 && !(clock.getDay() == 3 && clock.getHour() == 8); ++frame) {
+        ticks::advance(250);
+        game->loop(0);
+    }
     keyModifiers::release();
 }
 

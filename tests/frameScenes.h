@@ -44,6 +44,25 @@ void startGame(bool fullTower, bool night = false, bool terraces = false);
 // every kind and elevators spread over all of them.
 void buildFullTower(Map& map);
 
+// A storey of a tower built the way a player who minds the elevators builds
+// it: every cell floored, nine shafts rising from the ground (a floor over a
+// shaft grows it), rooms of every kind along corridors that reach them, and
+// on the ground a lobby along one side.
+void buildServedStorey(Map& map, int z);
+// The same storey's floors and, on the ground, its lobby and shafts.
+void buildServedFloors(Map& map, int z);
+
+// The kind of room the towers put with its anchor at (x, y, z) (every kind
+// in turn, along corridors), or -1 where none goes or its cells are taken.
+int roomKindAt(const Map& map, int x, int y, int z);
+bool buildRoomAt(Map& map, int kind, int x, int y, int z);  // true: built
+
+// The living tower at its busiest: with the people on, the tower runs
+// headless, an hour a step, to 08:00 of the third day, when the offices
+// have their companies and the workers are on their way in. Time stays
+// frozen there.
+void liveUntilBusyMorning();
+
 // Three storeys of floors, each smaller than the one below, built one cell a
 // click with the cursor crossing the cells in every direction: the back walls
 // along each storey's edges show, as a player builds them.

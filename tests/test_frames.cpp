@@ -137,13 +137,7 @@ TEST_F(FullTowerScene, ASteadyFrameOfTheLivingTowerAllocatesNothing) {
     Game::setLife(true);
     frame_scenes::startGame(true);
     Game* game = Game::Instance();
-    game->getTower().layoutChanged(true);
-    keyModifiers::hold(KMOD_LCTRL);  // a day and a half, an hour a step
-    for (int frame = 0; frame < 3000 && !(game->getClock().getDay() == 3 && game->getClock().getHour() == 8); ++frame) {
-        ticks::advance(250);
-        game->loop(0);
-    }
-    keyModifiers::release();
+    frame_scenes::liveUntilBusyMorning();
     const point camera = frame_scenes::viewScene(frame_scenes::recordedScene());
     for (int frame = 0; frame < 3; ++frame) frame_scenes::drawFrame(camera, frame == 0);
     game->getClock().setSpeed(1000);

@@ -134,6 +134,48 @@ TEST(Life, ADayInASmallTowerBringsEveryoneInAndOutOnTime) {
     EXPECT_EQ("", problemIn(life));
 }
 
+TEST(Life, PeopleTakeTheShaftNearestTheirRoom) {
+    // A shaft at each end of the storeys, the lobby between them, an office
+    // beside each shaft upstairs: the staff come in at the same door, and
+    // each office's ride up in the shaft beside it.
+    Layout layout(W, H, 2);
+    for (int z = 0; z < 2; ++z)
+        for (int x = 0; x < W; ++x)
+            for (int y = 1; y < H - 1; ++y) {
+                if ((x <= 1 || x >= W - 2) && (y == 3 || y == 4)) continue;  // the shafts
+                if (z == 0 && y == 1 && (x == 4 || x == 5)) {
+                    layout.addLobbyCell(x, y);
+                } else {
+                    layout.setWalkable(x, y, z);
+                }
+            }
+    for (int s = 0; s < 2; ++s) {
+        Layout::Shaft shaft;
+        shaft.uid = 1 + s;
+        for (int x : {s ? W - 2 : 0, s ? W - 1 : 1})
+            for (int y = 3; y <= 4; ++y) shaft.footprint.push_back(layout.index(x, y, 0));
+        shaft.served = sim::StoreySet::range(0, 1);
+        layout.addShaft(shaft);
+    }
+    for (int s = 0; s < 2; ++s) {
+        Layout::Room office;
+        office.uid = 10 + s;
+        office.use = RoomUse::Office;
+        office.storey = 1;
+        office.cells.push_back(layout.index(s ? W - 1 : 0, H - 1, 1));
+        layout.addRoom(office);
+    }
+    Life life(3, ticksAt(23, 0));
+    life.setLayout(layout, true);
+    life.advance(ticksPerDay * 3 + ticksAt(10, 30), 1 << 30);
+    ASSERT_TRUE(life.tenancy().admits(10) && life.tenancy().admits(11)) << "both offices let";
+    ASSERT_NE(nullptr, life.shaft(1));
+    ASSERT_NE(nullptr, life.shaft(2));
+    EXPECT_EQ(6, life.todayBy(1).trips) << "the left office's six rode the left shaft";
+    EXPECT_EQ(6, life.todayBy(2).trips) << "the right office's six rode the right shaft";
+    EXPECT_EQ("", problemIn(life));
+}
+
 TEST(Life, SeededRandomTowersKeepEveryoneAccountedForAfterEveryTick) {
     sim::Random towers(2026);
     for (int run = 0; run < 2000; ++run) {

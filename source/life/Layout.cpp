@@ -4,6 +4,16 @@
 
 namespace life {
 
+int occupantsOf(RoomUse use) {
+    switch (use) {
+    case RoomUse::Single: return 1;
+    case RoomUse::Suite: return 2;
+    case RoomUse::Office: return 6;
+    case RoomUse::None: break;
+    }
+    return 0;
+}
+
 const std::vector<int> Layout::none;
 
 Layout::Layout(int width, int height, int storeyCount)

@@ -10,6 +10,8 @@ namespace life {
 
 // What kind of people a room has.
 enum class RoomUse : unsigned char { None, Single, Suite, Office };
+// How many people a room of each use has.
+int occupantsOf(RoomUse use);
 
 // The tower as its people see it: which cells they may walk on, where the
 // lobby lets them in and out, the rooms they live and work in and the shafts

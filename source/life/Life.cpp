@@ -9,16 +9,6 @@
 
 namespace life {
 
-int occupantsOf(RoomUse use) {
-    switch (use) {
-    case RoomUse::Single: return 1;
-    case RoomUse::Suite: return 2;
-    case RoomUse::Office: return 6;
-    case RoomUse::None: break;
-    }
-    return 0;
-}
-
 struct Life::ShaftRun {
     int uid;
     std::unique_ptr<sim::Shaft> shaft;

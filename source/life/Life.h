@@ -23,8 +23,6 @@ constexpr Tick ticksAt(int hour, int minute) { return (Tick{hour} * 60 + minute)
 constexpr Tick retryTicks = ticksAt(1, 0);
 // Someone on their way in who has waited this long for a car gives up and goes home.
 constexpr Tick patienceTicks = ticksAt(1, 30);
-// How many people a room of each use has.
-int occupantsOf(RoomUse use);
 
 // A part of a saved life: a section's name and its records.
 struct Section {

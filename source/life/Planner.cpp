@@ -20,6 +20,9 @@ Planner::Planner(const Layout& layout) : map(layout), rides(static_cast<size_t>(
     cameFrom.assign(seen.size(), -1);
     via.assign(static_cast<size_t>(layout.regionCount()), Ride{-1, -1, -1});
     isTarget.assign(static_cast<size_t>(layout.cellCount()), 0);
+    areaRides.assign(static_cast<size_t>(layout.regionCount()), -1);
+    fromSteps.assign(static_cast<size_t>(layout.cellCount()), -1);
+    goalSteps.assign(static_cast<size_t>(layout.cellCount()), -1);
 }
 
 bool Planner::isGoalArea(int area, Goal goal) const {
@@ -125,21 +128,110 @@ int Planner::hallIn(int shaft, int storey, int area) const {
     return -1;
 }
 
+const std::vector<int>& Planner::goalCells(Goal goal) const {
+    if (goal.kind == Goal::Room) return map.doors(goal.room);
+    sources.clear();
+    if (map.hasEntrance()) sources.push_back(map.entrance());
+    return sources;
+}
+
+void Planner::ridesToGoal(Goal goal) const {
+    std::fill(areaRides.begin(), areaRides.end(), -1);
+    frontier.clear();
+    for (int area = 0; area < map.regionCount(); ++area)
+        if (isGoalArea(area, goal)) {
+            areaRides[static_cast<size_t>(area)] = 0;
+            frontier.push_back(area);
+        }
+    for (size_t next = 0; next < frontier.size(); ++next) {
+        const int at = frontier[next];
+        for (const Ride& step : rides[static_cast<size_t>(at)]) {
+            if (areaRides[static_cast<size_t>(step.area)] >= 0) continue;
+            areaRides[static_cast<size_t>(step.area)] = areaRides[static_cast<size_t>(at)] + 1;
+            frontier.push_back(step.area);
+        }
+    }
+}
+
+void Planner::spread(const std::vector<int>& starts, std::vector<int>& steps) const {
+    std::fill(steps.begin(), steps.end(), -1);
+    frontier.clear();
+    for (int start : starts)
+        if (map.walkable(start) && steps[static_cast<size_t>(start)] < 0) {
+            steps[static_cast<size_t>(start)] = 0;
+            cameFrom[static_cast<size_t>(start)] = -1;
+            frontier.push_back(start);
+        }
+    for (size_t next = 0; next < frontier.size(); ++next) {
+        const int at = frontier[next];
+        const int x = map.xOf(at), y = map.yOf(at), storey = map.storeyOf(at), area = map.region(at);
+        const int candidates[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+        for (const auto& c : candidates) {
+            if (!map.inside(c[0], c[1], storey)) continue;
+            const int cell = map.index(c[0], c[1], storey);
+            if (steps[static_cast<size_t>(cell)] >= 0 || map.region(cell) != area) continue;
+            steps[static_cast<size_t>(cell)] = steps[static_cast<size_t>(at)] + 1;
+            cameFrom[static_cast<size_t>(cell)] = at;
+            frontier.push_back(cell);
+        }
+    }
+}
+
+int Planner::nearestHall(const std::vector<int>& steps, int shaft, int storey, int area, int& hall) const {
+    int best = -1;
+    hall = -1;
+    for (int cell : map.halls(shaft, storey)) {
+        const int walked = steps[static_cast<size_t>(cell)];
+        if (map.region(cell) != area || walked < 0 || (best >= 0 && walked >= best)) continue;
+        best = walked;
+        hall = cell;
+    }
+    return best;
+}
+
 bool Planner::plan(int from, Goal goal, Leg& leg) const {
     leg.toHall = false;
     leg.shaft = leg.rideTo = leg.landing = -1;
     leg.path.clear();
-    Ride ride{-1, -1, -1};
-    if (!map.walkable(from) || !firstRide(map.region(from), goal, ride)) return false;
-    if (ride.shaft < 0) {
-        if (goal.kind == Goal::Exit) return walk(from, std::vector<int>{map.entrance()}, leg.path);
-        return walk(from, map.doors(goal.room), leg.path);
+    if (!map.walkable(from)) return false;
+    if (goal.kind == Goal::Room && (goal.room < 0 || static_cast<size_t>(goal.room) >= map.rooms().size())) return false;
+    const int area = map.region(from);
+    if (isGoalArea(area, goal)) return walk(from, goalCells(goal), leg.path);
+
+    ridesToGoal(goal);
+    const int needed = areaRides[static_cast<size_t>(area)];
+    if (needed < 0) return false;
+    const int storey = map.storeyOf(from);
+    const bool lastRide = needed == 1;
+    if (lastRide) spread(goalCells(goal), goalSteps);
+    sources.assign(1, from);
+    spread(sources, fromSteps);
+    int bestWalk = -1, bestHall = -1;
+    Ride chosen{-1, -1, -1};
+    for (const Ride& ride : rides[static_cast<size_t>(area)]) {
+        if (areaRides[static_cast<size_t>(ride.area)] != needed - 1) continue;
+        int hall = -1, landingHall = -1;
+        int walked = nearestHall(fromSteps, ride.shaft, storey, area, hall);
+        if (walked < 0) continue;
+        if (lastRide) {
+            const int after = nearestHall(goalSteps, ride.shaft, ride.storey, ride.area, landingHall);
+            if (after < 0) continue;
+            walked += after;
+        }
+        // Ties go to the first shaft, so that everyone with the same start and goal takes the same.
+        if (bestWalk >= 0 && walked >= bestWalk) continue;
+        bestWalk = walked;
+        bestHall = hall;
+        chosen = ride;
     }
+    if (chosen.shaft < 0) return false;
     leg.toHall = true;
-    leg.shaft = ride.shaft;
-    leg.rideTo = ride.storey;
-    leg.landing = ride.area;
-    return walk(from, map.halls(ride.shaft, map.storeyOf(from)), leg.path);
+    leg.shaft = chosen.shaft;
+    leg.rideTo = chosen.storey;
+    leg.landing = chosen.area;
+    for (int at = bestHall; at != from && at >= 0; at = cameFrom[static_cast<size_t>(at)]) leg.path.push_back(at);
+    std::reverse(leg.path.begin(), leg.path.end());
+    return true;
 }
 
 Unreachable Planner::fromLobby(int room) const {

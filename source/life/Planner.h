@@ -33,7 +33,10 @@ enum class Unreachable : unsigned char {
 };
 
 // Finds the way through a layout: on a storey over the walkable cells, and
-// between storeys by the shafts, with as few rides as possible.
+// between storeys by the shafts, with as few rides as possible; of the
+// shafts that make as few, the one with the shortest walk to its hall and,
+// on the last ride, from its hall on to the goal. People coming in at the
+// same door thus spread over the shafts nearest their rooms.
 class Planner {
 public:
     explicit Planner(const Layout& layout);
@@ -62,6 +65,15 @@ private:
     bool firstRide(int area, Goal goal, Ride& ride) const;
     // Breadth first over the cells of an area to the nearest target cell.
     bool walk(int from, const std::vector<int>& targets, std::vector<int>& path) const;
+    // Rides to the goal from every area, breadth first from the goal's areas
+    // (rides go both ways); -1 where there is no way.
+    void ridesToGoal(Goal goal) const;
+    // Walking steps from the sources to every cell of their areas, into
+    // steps, with the way back in cameFrom.
+    void spread(const std::vector<int>& sources, std::vector<int>& steps) const;
+    // The fewest steps in steps to one of the shaft's halls on the storey in the area; -1 for none.
+    int nearestHall(const std::vector<int>& steps, int shaft, int storey, int area, int& hall) const;
+    const std::vector<int>& goalCells(Goal goal) const;
 
     const Layout& map;
     std::vector<std::vector<Ride>> rides;  // by area: where a shaft takes its people
@@ -70,6 +82,10 @@ private:
     mutable std::vector<Ride> via;
     mutable std::vector<int> frontier;
     mutable std::vector<char> isTarget;
+    mutable std::vector<int> areaRides;  // by area, rides to the goal
+    mutable std::vector<int> fromSteps;  // by cell, steps from the start
+    mutable std::vector<int> goalSteps;  // by cell, steps to the goal
+    mutable std::vector<int> sources;
 };
 
 }  // namespace life

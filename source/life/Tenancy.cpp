@@ -20,16 +20,6 @@ namespace {
 
 const char* const starNames[] = {"no star", "one star", "two stars", "three stars", "four stars", "five stars"};
 
-int occupantsFor(RoomUse use) {
-    switch (use) {
-    case RoomUse::Single: return 1;
-    case RoomUse::Suite: return 2;
-    case RoomUse::Office: return 6;
-    case RoomUse::None: break;
-    }
-    return 0;
-}
-
 bool isHotel(RoomUse use) { return use == RoomUse::Single || use == RoomUse::Suite; }
 
 }  // namespace
@@ -165,7 +155,7 @@ bool Tenancy::paysRent(int roomUid) const {
 int Tenancy::population() const {
     int people = 0;
     for (const Record& record : records)
-        if (record.rented) people += occupantsFor(record.use);
+        if (record.rented) people += occupantsOf(record.use);
     return people;
 }
 
