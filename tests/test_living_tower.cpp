@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "CSurface.h"
 #include "Elevator.h"
 #include "Life.h"
 #include "Map.h"
@@ -190,4 +193,31 @@ TEST_F(LivingTower, SaveLoadSaveIsTheSameAndTheDayGoesOnAsWithout) {
     ASSERT_STREQ("Game loaded.", GUI::Instance()->getMessageText());
     EXPECT_EQ(9u, people().people().size());
     for (const life::Person& person : people().people()) EXPECT_EQ(life::Where::Outside, person.where);
+}
+
+TEST_F(LivingTower, TheServiceViewTintsEveryCellOfARoomAndOnlyTheRooms) {
+    buildSmallTower();
+    runUntil(2, 12, 0, 10);
+    const point camera(0, 0, 1);
+    SDL_Surface* window = CSurface::slot(slots::WINDOW);
+    ASSERT_NE(nullptr, window);
+    // The middle of each cell of the office over (6..7, 5..6), and a bare floor cell beside it.
+    auto middles = [&]() {
+        std::vector<SDL_Color> seen;
+        game->render(camera);
+        for (const auto& cell : {std::pair<int, int>{6, 5}, {7, 5}, {6, 6}, {7, 6}, {3, 5}}) {
+            const point box = Tile::convertToScreen(cell.first, cell.second, 0, -64);
+            seen.push_back(pixelAt(window, box.x + 64, box.y + 40));
+        }
+        return seen;
+    };
+    const std::vector<SDL_Color> plain = middles();
+    game->getView().toggleService();
+    const std::vector<SDL_Color> tinted = middles();
+    game->getView().toggleService();
+    for (size_t cell = 0; cell < 4; ++cell) {
+        const bool same = plain[cell].r == tinted[cell].r && plain[cell].g == tinted[cell].g && plain[cell].b == tinted[cell].b;
+        EXPECT_FALSE(same) << "the office's cell " << cell << " is not tinted";
+    }
+    EXPECT_TRUE(plain[4].r == tinted[4].r && plain[4].g == tinted[4].g && plain[4].b == tinted[4].b) << "bare floor tinted";
 }

@@ -100,6 +100,9 @@ void LifeView::prepare(const life::Life& running, const Map& tower, int viewed, 
 
 void LifeView::tint(Room& room, const point& camera, int x, int y) {
     room.OnRender(camera, x, y);
+    // Over the picture, which stands at the anchor: every cell of the room once it is drawn.
+    const point anchor = room.getLocation();
+    if (x != anchor.x || y != anchor.y) return;
     sheet::service::Tint shade = sheet::service::vacant;
     switch (life->tenancy().serviceOf(room.getUid())) {
     case life::Service::Good: shade = sheet::service::good; break;
@@ -107,8 +110,14 @@ void LifeView::tint(Room& room, const point& camera, int x, int y) {
     case life::Service::Poor: shade = sheet::service::poor; break;
     case life::Service::Vacant: break;
     }
-    const point box = isometric::cellOnStorey(x, y, storey);
-    CSurface::OnDraw(0, service.get(), camera.x + box.x, camera.y + box.y, &sheet::service::tint[shade]);
+    short sizeX = 1, sizeY = 1;
+    room.getSize(sizeX, sizeY);
+    for (int i = sizeY - 1; i >= 0; --i)
+        for (int j = sizeX - 1; j >= 0; --j) {
+            if (map->roomAt(anchor.x - i, anchor.y - j, storey) != &room) continue;
+            const point box = isometric::cellOnStorey(anchor.x - i, anchor.y - j, storey);
+            CSurface::OnDraw(0, service.get(), camera.x + box.x, camera.y + box.y, &sheet::service::tint[shade]);
+        }
 }
 
 bool LifeView::drawRoom(Room& room, const point& camera, int x, int y) {

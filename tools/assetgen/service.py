@@ -41,8 +41,8 @@ def make_service():
         colour = TINT_COLOURS[name]
         cell = diamond_set(*tint(name)[:2])
         rim = rim_of(cell)
-        fill_set(img, cell - rim, lambda x, y, c=colour: rgba(c, 88))
-        fill_set(img, rim, lambda x, y, c=colour: rgba(shade(c, 0.8), 210))
+        fill_set(img, cell - rim, lambda x, y, c=colour: rgba(c, 128))
+        fill_set(img, rim, lambda x, y, c=colour: rgba(shade(c, 0.8), 235))
     d = ImageDraw.Draw(img)
     for earned in (True, False):
         ox, oy = star(earned)[:2]
