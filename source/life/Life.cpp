@@ -406,7 +406,24 @@ void Life::applyLayout() {
             ++person.wakeSerial;
             person.wake = -1;
         }
+    runShaftsOf(before.get());
+    rehouse();
+    // Those waiting where no hall of their shaft is any more go on another way.
+    for (Person& person : crowd) {
+        if (person.where != Where::Waiting) continue;
+        const int shaft = current->shaftIndex(person.shaft);
+        const std::vector<int>& halls = current->halls(shaft, current->storeyOf(person.cell));
+        if (std::find(halls.begin(), halls.end(), person.cell) != halls.end()) continue;
+        giveUpWaiting(person);
+        ++person.wakeSerial;
+        person.wake = -1;
+    }
+    for (Person& person : crowd)
+        if (person.where == Where::Walking && person.wake < 0) journey(person);
+    dropDoomed();
+}
 
+void Life::runShaftsOf(const Layout* before) {
     // Shafts that went, or serve other storeys now, put their people out.
     for (size_t i = 0; i < shafts.size();) {
         ShaftRun& run = shafts[i];
@@ -417,7 +434,7 @@ void Life::applyLayout() {
         } else if (current->shafts()[static_cast<size_t>(now)].served != run.shaft->served()) {
             run.shaft->changeServed(current->shafts()[static_cast<size_t>(now)].served, events);
         }
-        for (const sim::ShaftEvent& event : events) onShaft(event, before.get());
+        for (const sim::ShaftEvent& event : events) onShaft(event, before);
         if (now < 0) {
             shafts.erase(shafts.begin() + static_cast<long>(i));
         } else {
@@ -433,7 +450,9 @@ void Life::applyLayout() {
         shafts.insert(at, std::move(run));
     }
     updateParking();
+}
 
+void Life::rehouse() {
     // People whose room is gone: in it, or out of the tower, they are gone
     // too; on their way, they now only leave.
     std::vector<int> counted(current->rooms().size(), 0);
@@ -467,19 +486,6 @@ void Life::applyLayout() {
             scheduleNext(added);
         }
     }
-    // Those waiting where no hall of their shaft is any more go on another way.
-    for (Person& person : crowd) {
-        if (person.where != Where::Waiting) continue;
-        const int shaft = current->shaftIndex(person.shaft);
-        const std::vector<int>& halls = current->halls(shaft, current->storeyOf(person.cell));
-        if (std::find(halls.begin(), halls.end(), person.cell) != halls.end()) continue;
-        giveUpWaiting(person);
-        ++person.wakeSerial;
-        person.wake = -1;
-    }
-    for (Person& person : crowd)
-        if (person.where == Where::Walking && person.wake < 0) journey(person);
-    dropDoomed();
 }
 
 namespace {
@@ -588,6 +594,150 @@ std::vector<Section> Life::save() const {
     return sections;
 }
 
+namespace {
+
+// One person's record, checked on its own against the layout and the saved
+// clock; nullptr when it reads, else why not.
+const char* readPerson(const std::string& record, const Layout& layout, Tick savedClock, Person& p) {
+    Numbers n(record);
+    p.id = n.nextInt();
+    p.roomUid = layout.uidAt(n.nextInt());
+    const int role = n.nextInt(), look = n.nextInt(), where = n.nextInt(), leaving = n.nextInt(), orphan = n.nextInt();
+    p.arrive = n.next();
+    p.lunchOut = n.next();
+    p.lunchBack = n.next();
+    p.depart = n.next();
+    p.phase = n.nextInt();
+    p.cell = n.nextInt();
+    p.walkStart = n.next();
+    const int shaftAnchor = n.nextInt();
+    p.shaft = shaftAnchor >= 0 ? layout.uidAt(shaftAnchor) : -1;
+    if (shaftAnchor >= 0 && p.shaft < 0) return "someone heads for a shaft that is not there";
+    p.rideTo = n.nextInt();
+    p.landing = n.nextInt();
+    p.tripStart = n.next();
+    p.waitStart = n.next();
+    p.waited = n.next();
+    p.wake = n.next();
+    const long long serial = n.next();
+    const int steps = n.nextInt();
+    if (!n.ok || steps < 0 || steps > layout.cellCount()) return "a person record is unreadable";
+    for (int i = 0; i < steps; ++i) p.path.push_back(n.nextInt());
+    if (!n.done()) return "a person record is unreadable";
+    if (role < 0 || role > 1 || look < 0 || look > 5 || where < 0 || where > 4 || (leaving | orphan) & ~1 ||
+        serial < 0 || serial > UINT32_MAX || p.phase < 0 || p.phase > 3) {
+        return "a person record holds a value out of range";
+    }
+    p.role = static_cast<Role>(role);
+    p.look = look;
+    p.where = static_cast<Where>(where);
+    p.leaving = leaving != 0;
+    p.orphan = orphan != 0;
+    p.wakeSerial = static_cast<std::uint32_t>(serial);
+    const bool timed = p.where != Where::Riding;
+    if (timed ? p.wake < savedClock : p.wake != -1) return "a person's next step is out of time";
+    if (p.where == Where::InRoom && p.orphan) return "someone is in a room that is gone";
+    if (p.where == Where::Outside && p.cell != -1) return "someone outside stands in the tower";
+    if (p.where == Where::Walking || p.where == Where::Waiting) {
+        if (!layout.walkable(p.cell) || p.walkStart > savedClock) return "someone stands where nobody can";
+        int previous = p.cell;
+        for (int cell : p.path) {
+            if (!layout.walkable(cell) || !adjacent(layout, previous, cell)) return "a walk leaves the floors";
+            previous = cell;
+        }
+    } else if (!p.path.empty()) {
+        return "someone walks who does not";
+    }
+    const bool onShaft = p.where == Where::Waiting || p.where == Where::Riding;
+    if (onShaft && layout.shaftIndex(p.shaft) < 0) return "someone waits for a shaft that is not there";
+    if (p.shaft >= 0 && layout.shaftIndex(p.shaft) < 0) return "someone heads for a shaft that is not there";
+    return nullptr;
+}
+
+}  // namespace
+
+const char* Life::readPeople(const Section& section, Tick savedClock, int savedNextId, std::vector<Person>& people) const {
+    const Layout& layout = *current;
+    std::vector<int> perRoom(layout.rooms().size(), 0);
+    for (const std::string& record : section.records) {
+        Person p;
+        if (const char* problem = readPerson(record, layout, savedClock, p)) return problem;
+        if (p.id < 1 || p.id >= savedNextId || (!people.empty() && p.id <= people.back().id))
+            return "the people's ids are not in order";
+        const int room = layout.roomIndex(p.roomUid);
+        if ((room >= 0) == p.orphan) return "a person's room is not what the record says";
+        if (room >= 0) {
+            const RoomUse use = layout.rooms()[static_cast<size_t>(room)].use;
+            if ((use == RoomUse::Office) != (p.role == Role::Worker) || ++perRoom[static_cast<size_t>(room)] > occupantsOf(use))
+                return "a room has people it cannot have";
+        }
+        people.push_back(std::move(p));
+    }
+    for (size_t room = 0; room < layout.rooms().size(); ++room)
+        if (perRoom[room] != occupantsOf(layout.rooms()[room].use)) return "a room lacks its people";
+    return nullptr;
+}
+
+const char* Life::readShafts(const Section& section, Tick savedClock, const std::vector<Person>& people,
+                             std::vector<ShaftRun>& runs) const {
+    const Layout& layout = *current;
+    for (const Layout::Shaft& shaft : layout.shafts()) {
+        ShaftRun run{shaft.uid, sim::Shaft::create(shaft.served, 1, sim::CarTiming(), sim::DispatchKind::Eta, savedClock), {}};
+        if (!run.shaft) return "a shaft cannot run";
+        runs.push_back(std::move(run));
+    }
+    std::vector<std::vector<std::string>> records(runs.size());
+    for (const std::string& record : section.records) {
+        Numbers n(record);
+        const int index = layout.shaftIndex(layout.uidAt(n.nextInt()));
+        if (!n.ok || index < 0) return "a shaft record names no shaft";
+        records[static_cast<size_t>(index)].push_back(std::string(n.at + (*n.at == ' ' ? 1 : 0)));
+    }
+    for (size_t i = 0; i < runs.size(); ++i)
+        if (!runs[i].shaft->load(records[i])) return "a shaft's records are impossible";
+
+    // Everyone a shaft holds is someone waiting for it or riding it, and the other way round.
+    size_t held = 0;
+    for (const ShaftRun& run : runs) {
+        auto holds = [&](const sim::Passenger& passenger, Where where) {
+            auto found = std::lower_bound(people.begin(), people.end(), passenger.id,
+                                          [](const Person& p, int key) { return p.id < key; });
+            return found != people.end() && found->id == passenger.id && found->where == where && found->shaft == run.uid;
+        };
+        const sim::StoreySet served = run.shaft->served();
+        for (int storey = served.lowest(); storey >= 0 && storey <= served.highest(); ++storey)
+            for (sim::Direction direction : {sim::Direction::Up, sim::Direction::Down}) {
+                const sim::PassengerQueue& line = run.shaft->waiting(storey, direction);
+                for (int i = 0; i < line.size(); ++i, ++held)
+                    if (!holds(line.at(i), Where::Waiting)) return "a shaft's queue and its people differ";
+            }
+        for (int car = 0; car < run.shaft->carCount(); ++car)
+            for (const sim::Passenger& rider : run.shaft->car(car).riders()) {
+                ++held;
+                if (!holds(rider, Where::Riding)) return "a car's riders and its people differ";
+            }
+    }
+    size_t onShafts = 0;
+    for (const Person& p : people) onShafts += p.where == Where::Waiting || p.where == Where::Riding;
+    return held == onShafts ? nullptr : "a shaft's queue and its people differ";
+}
+
+const char* Life::readTrips(const Section& section, std::vector<ShaftRun>& runs, TripTotals& dayTotals) const {
+    for (const std::string& record : section.records) {
+        long long uid = 0;
+        TripTotals totals;
+        if (!readTotals(record, uid, totals)) return "a trip record is unreadable";
+        if (uid == -2) {
+            dayTotals = totals;
+            continue;
+        }
+        const int index = current->shaftIndex(current->uidAt(static_cast<int>(uid)));
+        if (index < 0) return "a trip record names no shaft";
+        runs[static_cast<size_t>(index)].today = totals;
+    }
+    return nullptr;
+}
+
 bool Life::load(const std::vector<Section>& sections, std::string& why) {
     auto refuse = [&why](const std::string& reason) {
         why = reason;
@@ -613,135 +763,15 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
     sim::Random savedArrivals(seed, 1);
     if (!savedArrivals.setWords(words)) return refuse("its chance is unreadable");
 
-    const Layout& layout = *current;
     std::vector<Person> people;
-    std::vector<int> perRoom(layout.rooms().size(), 0);
-    for (const std::string& record : byName[1]->records) {
-        Numbers n(record);
-        Person p;
-        p.id = n.nextInt();
-        p.roomUid = layout.uidAt(n.nextInt());
-        const int role = n.nextInt(), look = n.nextInt(), where = n.nextInt(), leaving = n.nextInt(), orphan = n.nextInt();
-        p.arrive = n.next();
-        p.lunchOut = n.next();
-        p.lunchBack = n.next();
-        p.depart = n.next();
-        p.phase = n.nextInt();
-        p.cell = n.nextInt();
-        p.walkStart = n.next();
-        const int shaftAnchor = n.nextInt();
-        p.shaft = shaftAnchor >= 0 ? layout.uidAt(shaftAnchor) : -1;
-        if (shaftAnchor >= 0 && p.shaft < 0) return refuse("someone heads for a shaft that is not there");
-        p.rideTo = n.nextInt();
-        p.landing = n.nextInt();
-        p.tripStart = n.next();
-        p.waitStart = n.next();
-        p.waited = n.next();
-        p.wake = n.next();
-        const long long serial = n.next();
-        const int steps = n.nextInt();
-        if (!n.ok || steps < 0 || steps > layout.cellCount()) return refuse("a person record is unreadable");
-        for (int i = 0; i < steps; ++i) p.path.push_back(n.nextInt());
-        if (!n.done()) return refuse("a person record is unreadable");
-        if (role < 0 || role > 1 || look < 0 || look > 5 || where < 0 || where > 4 || (leaving | orphan) & ~1 ||
-            serial < 0 || serial > UINT32_MAX || p.phase < 0 || p.phase > 3) {
-            return refuse("a person record holds a value out of range");
-        }
-        p.role = static_cast<Role>(role);
-        p.look = look;
-        p.where = static_cast<Where>(where);
-        p.leaving = leaving != 0;
-        p.orphan = orphan != 0;
-        p.wakeSerial = static_cast<std::uint32_t>(serial);
-        if (p.id < 1 || p.id >= savedNextId || (!people.empty() && p.id <= people.back().id))
-            return refuse("the people's ids are not in order");
-        const int room = layout.roomIndex(p.roomUid);
-        if ((room >= 0) == p.orphan) return refuse("a person's room is not what the record says");
-        if (room >= 0) {
-            const RoomUse use = layout.rooms()[static_cast<size_t>(room)].use;
-            if ((use == RoomUse::Office) != (p.role == Role::Worker) || ++perRoom[static_cast<size_t>(room)] > occupantsOf(use))
-                return refuse("a room has people it cannot have");
-        }
-        const bool timed = p.where != Where::Riding;
-        if (timed ? p.wake < savedClock : p.wake != -1) return refuse("a person's next step is out of time");
-        if (p.where == Where::InRoom && p.orphan) return refuse("someone is in a room that is gone");
-        if (p.where == Where::Outside && p.cell != -1) return refuse("someone outside stands in the tower");
-        if (p.where == Where::Walking || p.where == Where::Waiting) {
-            if (!layout.walkable(p.cell) || p.walkStart > savedClock) return refuse("someone stands where nobody can");
-            int previous = p.cell;
-            for (int cell : p.path) {
-                if (!layout.walkable(cell) || !adjacent(layout, previous, cell)) return refuse("a walk leaves the floors");
-                previous = cell;
-            }
-        } else if (!p.path.empty()) {
-            return refuse("someone walks who does not");
-        }
-        const bool onShaft = p.where == Where::Waiting || p.where == Where::Riding;
-        if (onShaft && layout.shaftIndex(p.shaft) < 0) return refuse("someone waits for a shaft that is not there");
-        if (p.shaft >= 0 && layout.shaftIndex(p.shaft) < 0) return refuse("someone heads for a shaft that is not there");
-        people.push_back(std::move(p));
-    }
-
-    for (size_t room = 0; room < layout.rooms().size(); ++room)
-        if (perRoom[room] != occupantsOf(layout.rooms()[room].use)) return refuse("a room lacks its people");
-
     std::vector<ShaftRun> runs;
-    for (const Layout::Shaft& shaft : layout.shafts()) {
-        ShaftRun run{shaft.uid, sim::Shaft::create(shaft.served, 1, sim::CarTiming(), sim::DispatchKind::Eta, savedClock), {}};
-        if (!run.shaft) return refuse("a shaft cannot run");
-        runs.push_back(std::move(run));
-    }
-    std::vector<std::vector<std::string>> records(runs.size());
-    for (const std::string& record : byName[2]->records) {
-        Numbers n(record);
-        const int index = layout.shaftIndex(layout.uidAt(n.nextInt()));
-        if (!n.ok || index < 0) return refuse("a shaft record names no shaft");
-        records[static_cast<size_t>(index)].push_back(std::string(n.at + (*n.at == ' ' ? 1 : 0)));
-    }
-    for (size_t i = 0; i < runs.size(); ++i)
-        if (!runs[i].shaft->load(records[i])) return refuse("a shaft's records are impossible");
-
-    // Everyone a shaft holds is someone waiting for it or riding it, and the other way round.
-    size_t held = 0;
-    for (const ShaftRun& run : runs) {
-        auto check = [&](const sim::Passenger& passenger, Where where) {
-            auto found = std::lower_bound(people.begin(), people.end(), passenger.id,
-                                          [](const Person& p, int key) { return p.id < key; });
-            return found != people.end() && found->id == passenger.id && found->where == where && found->shaft == run.uid;
-        };
-        const sim::StoreySet served = run.shaft->served();
-        for (int storey = served.lowest(); storey >= 0 && storey <= served.highest(); ++storey)
-            for (sim::Direction direction : {sim::Direction::Up, sim::Direction::Down}) {
-                const sim::PassengerQueue& line = run.shaft->waiting(storey, direction);
-                for (int i = 0; i < line.size(); ++i, ++held)
-                    if (!check(line.at(i), Where::Waiting)) return refuse("a shaft's queue and its people differ");
-            }
-        for (int car = 0; car < run.shaft->carCount(); ++car)
-            for (const sim::Passenger& rider : run.shaft->car(car).riders()) {
-                ++held;
-                if (!check(rider, Where::Riding)) return refuse("a car's riders and its people differ");
-            }
-    }
-    size_t onShafts = 0;
-    for (const Person& p : people) onShafts += p.where == Where::Waiting || p.where == Where::Riding;
-    if (held != onShafts) return refuse("a shaft's queue and its people differ");
-
     TripTotals dayTotals;
-    for (const std::string& record : byName[3]->records) {
-        long long uid = 0;
-        TripTotals totals;
-        if (!readTotals(record, uid, totals)) return refuse("a trip record is unreadable");
-        if (uid == -2) {
-            dayTotals = totals;
-            continue;
-        }
-        const int index = layout.shaftIndex(layout.uidAt(static_cast<int>(uid)));
-        if (index < 0) return refuse("a trip record names no shaft");
-        runs[static_cast<size_t>(index)].today = totals;
-    }
-
+    const char* problem = readPeople(*byName[1], savedClock, savedNextId, people);
+    if (!problem) problem = readShafts(*byName[2], savedClock, people, runs);
+    if (!problem) problem = readTrips(*byName[3], runs, dayTotals);
+    if (problem) return refuse(problem);
     Tenancy savedTenants = tenants;
-    if (!savedTenants.load(byName[4]->records, layout, why)) return false;
+    if (!savedTenants.load(byName[4]->records, *current, why)) return false;
 
     clock = savedClock;
     nextId = savedNextId;

@@ -96,6 +96,10 @@ private:
 
     void tick();
     void applyLayout();
+    // Of applyLayout: shafts run, changed or closed as the layout has them;
+    // people kept, let go or added as its rooms have them.
+    void runShaftsOf(const Layout* before);
+    void rehouse();
     void wakeAt(Person& person, Tick when);
     void wakeUp(Person& person);
     void onShaft(const sim::ShaftEvent& event, const Layout* before);
@@ -115,6 +119,11 @@ private:
     int standingCell(const Person& person) const;
     void newDay();
     void updateParking();
+    // The parts of load, into what load then takes: nullptr, or why the section is refused.
+    const char* readPeople(const Section& section, Tick savedClock, int savedNextId, std::vector<Person>& people) const;
+    const char* readShafts(const Section& section, Tick savedClock, const std::vector<Person>& people,
+                           std::vector<ShaftRun>& runs) const;
+    const char* readTrips(const Section& section, std::vector<ShaftRun>& runs, TripTotals& dayTotals) const;
 
     Tick clock;
     std::uint64_t seed;

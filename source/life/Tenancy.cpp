@@ -170,6 +170,8 @@ sim::Tick Tenancy::towerWait() const {
     return trips == 0 ? 0 : waited / trips;
 }
 
+const char* Tenancy::starName(int stars) { return starNames[stars < 0 ? 0 : stars > 5 ? 5 : stars]; }
+
 int Tenancy::storeysOpen() const { return best == 0 ? storeysAtFirst : stars[best - 1].storeysOpen; }
 
 int Tenancy::starOpening(int storey) const {

@@ -69,6 +69,8 @@ public:
     int rating() const { return current; }
     int bestRating() const { return best; }
     int storeysOpen() const;
+    // "no star", "one star", ... "five stars", as the messages say it.
+    static const char* starName(int stars);
     // The star that opens the storey (counted from 1, as the game shows it)
     // when it is not open yet; 0 when it is.
     int starOpening(int storey) const;

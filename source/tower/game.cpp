@@ -199,9 +199,8 @@ void Game::buildEmptyFloor(short floor) {
     if (const life::Life* people = tower->getLife()) {
         const int opens = people->tenancy().starOpening(floor + 1);
         if (opens > 0) {
-            static const char* const stars[] = {"", "one star", "two stars", "three stars", "four stars", "five stars"};
             char text[64];
-            snprintf(text, sizeof text, "Storey %d opens at %s.", floor + 1, stars[opens]);
+            snprintf(text, sizeof text, "Storey %d opens at %s.", floor + 1, life::Tenancy::starName(opens));
             gui->setMessageText(text);
             return;
         }
