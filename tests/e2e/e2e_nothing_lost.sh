@@ -65,11 +65,13 @@ bad_file() {  # what
 }
 for what in "a folder" "an empty file" "a file cut after the clock" "a bad grid line" "a junk first line"; do
     bad_file "$what"
+    before=$(wc -l <out)
     load_in_game "$what"
+    said=$(tail -n +$((before + 1)) out | grep -vE '^loading map floor$' | paste -sd '|')
     rm -rf save.txt
     save_in_game
     diff <(sed 2d first.txt) <(sed 2d save.txt) >/dev/null || fail "$what: the tower changed after the refused load"
-    pass "$what: refused, and the next save equals the first"
+    pass "$what: refused (\"$said\"), and the next save equals the first"
 done
 
 chmod 444 save.txt
