@@ -8,6 +8,7 @@
 //   zentrova_bench [--json PATH] [--binary PATH] [--references DIR] [--runs N] [--cpu-seconds S] [--living-days D]
 //   zentrova_bench --capture DIR     records the reference scene at each window size
 //   zentrova_bench --grow DAYS       only grows the living tower by its stars, day by day
+//   zentrova_bench --save-towers DIR writes the full tower and its living evening as saves
 #include <SDL.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -28,6 +29,7 @@
 #include "frameScenes.h"
 #include "gEngine.h"
 #include "gMenu.h"
+#include "Clock.h"
 #include "game.h"
 #include "gui.h"
 #include "Life.h"
@@ -109,7 +111,7 @@ bool openWindow(Size size, const std::vector<std::string>& images) {
     }
     resolutionX = size.width;
     resolutionY = size.height;
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;  // no timer thread, as in the game
     SDL_Surface* screen = SDL_SetVideoMode(size.width, size.height, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (!screen) return false;
     CSurface::setWindow(screen);
@@ -252,10 +254,14 @@ SceneFigures timeScene(const Options& options, const frame_scenes::Scene& scene,
 }
 
 struct CpuFigures {
+    std::string what;      // the tower and what moves in it
+    Size size{0, 0};
+    bool whole = false;    // every frame painted whole (-redraw all)
     int cap = 0;           // frames a second; 0 runs free
     double fps = 0;        // frames a second reached
     double coreShare = 0;  // processor time (user and system, every thread) per second of play
     double cpuMsPerFrame = 0;  // the same per frame: on a busy machine the free loop gets less than a core
+    double sentMBps = 0;   // what the frames sent to the display, in MB a second
 };
 
 double seconds(const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; }
@@ -266,34 +272,73 @@ double processorSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// A player's view: the full tower from storey 9, frame after frame as the
-// tower screen runs them, paced as the engine's loop paces them.
-CpuFigures cpuPerSecond(int cap, double playSeconds) {
+// The towers whose frames are timed: idle on storey 7, where nothing moves but
+// the clock; on the ground, where the cars ride; and living, in its evening
+// rush. The same as the end-to-end frame-cost script measures under Xvfb.
+struct CpuCase {
+    const char* what;
+    bool living;
+    short storey;
+};
+const CpuCase cpuCases[] = {
+    {"idle classic tower", false, 6}, {"classic, cars moving", false, 0}, {"living, evening rush", true, 0}};
+
+// A player's view, frame after frame as the tower screen paints them, paced
+// as the engine's loop paces them.
+CpuFigures cpuPerSecond(const CpuCase& what, Size size, bool whole, int cap, double playSeconds) {
     CpuFigures figures;
+    figures.what = what.what;
+    figures.size = size;
+    figures.whole = whole;
     figures.cap = cap;
-    for (const frame_scenes::Scene& scene : frame_scenes::all()) {
-        if (std::string(scene.name) != "tower-storey9") continue;
-        frame_scenes::startGame(scene.fullTower, scene.night, scene.terraces);
-        const point camera = frame_scenes::viewScene(scene);
-        ticks::thaw();
-        frame_scenes::drawFrame(camera, true);
-        FramePacer pacer(cap);
-        const double processorBefore = processorSeconds();
-        const Steady::time_point start = Steady::now();
-        int frames = 0;
-        double elapsed = 0;
-        while (elapsed < playSeconds * 1000) {
-            frame_scenes::drawFrame(camera, false);
-            pacer.wait();
-            ++frames;
-            elapsed = msBetween(start, Steady::now());
-        }
-        figures.fps = 1000.0 * frames / elapsed;
-        const double processorMs = (processorSeconds() - processorBefore) * 1000;
-        figures.coreShare = processorMs / elapsed;
-        figures.cpuMsPerFrame = processorMs / frames;
+    Game::setLife(what.living);
+    frame_scenes::startGame(true);
+    if (what.living) frame_scenes::liveUntil(3, 17);
+    frame_scenes::Scene scene = frame_scenes::all()[1];
+    scene.storey = what.storey;
+    frame_scenes::TowerPicture picture;
+    picture.camera = frame_scenes::viewScene(scene);
+    FramePainter painter(whole ? FramePainter::Mode::EVERYTHING : FramePainter::Mode::CHANGED);
+    frame_scenes::paintFrame(painter, picture);
+    // The game's time runs on from where the scene left it, as fast as real time.
+    const Uint32 sceneTime = ticks::now();
+    FramePacer pacer(cap);
+    const double processorBefore = processorSeconds();
+    const Steady::time_point start = Steady::now();
+    int frames = 0;
+    double elapsed = 0, pixels = 0;
+    while (elapsed < playSeconds * 1000) {
+        ticks::freeze(sceneTime + static_cast<Uint32>(elapsed));
+        frame_scenes::paintFrame(painter, picture);
+        pixels += static_cast<double>(painter.lastPixels());
+        pacer.wait();
+        ++frames;
+        elapsed = msBetween(start, Steady::now());
     }
+    figures.fps = 1000.0 * frames / elapsed;
+    const double processorMs = (processorSeconds() - processorBefore) * 1000;
+    figures.coreShare = processorMs / elapsed;
+    figures.cpuMsPerFrame = processorMs / frames;
+    figures.sentMBps = pixels * 4 / 1e6 / (elapsed / 1000);
+    Game::setLife(false);
     return figures;
+}
+
+// The towers the end-to-end frame-cost script loads: the full tower, and the
+// same tower living at its evening rush (the workers leaving, the guests
+// coming), as save files in dir.
+int saveTowers(const std::string& dir) {
+    if (!openWindow(sizes[0], requiredImages())) return 1;
+    frame_scenes::startGame(true);
+    Game::Instance()->save();
+    if (rename(Game::saveFileName, (dir + "/full-tower.txt").c_str()) != 0) return 1;
+    Game::setLife(true);
+    frame_scenes::startGame(true);
+    frame_scenes::liveUntil(3, 17);
+    Game::Instance()->save();
+    Game::setLife(false);
+    closeWindow();
+    return rename(Game::saveFileName, (dir + "/living-evening.txt").c_str()) == 0 ? 0 : 1;
 }
 
 // In-process: the engine's Init and the first menu frame, as execute runs them.
@@ -464,11 +509,14 @@ void writeJson(const std::string& path, double startUp, double binaryStartUp, co
                 sizeText(scaling[i].drawn).c_str(), scaling[i].enlargeMs, i + 1 < scaling.size() ? "," : "");
     }
     fprintf(out, "  ],\n");
-    fprintf(out, "  \"cpu_per_second_tower_storey9_1920x1080\": [\n");
+    fprintf(out, "  \"cpu_per_second\": [\n");
     for (size_t i = 0; i < cpuFigures.size(); ++i) {
         const CpuFigures& c = cpuFigures[i];
-        fprintf(out, "    {\"cap\": %d, \"fps\": %.1f, \"core_share\": %.4f, \"cpu_ms_per_frame\": %.4f}%s\n", c.cap,
-                c.fps, c.coreShare, c.cpuMsPerFrame, i + 1 < cpuFigures.size() ? "," : "");
+        fprintf(out,
+                "    {\"tower\": \"%s\", \"size\": \"%s\", \"painted\": \"%s\", \"cap\": %d, \"fps\": %.1f, "
+                "\"core_share\": %.4f, \"cpu_ms_per_frame\": %.4f, \"sent_mb_per_s\": %.3f}%s\n",
+                c.what.c_str(), sizeText(c.size).c_str(), c.whole ? "whole" : "changed", c.cap, c.fps, c.coreShare,
+                c.cpuMsPerFrame, c.sentMBps, i + 1 < cpuFigures.size() ? "," : "");
     }
     fprintf(out, "  ],\n");
     fprintf(out, "  \"clear_and_flip\": [\n");
@@ -519,6 +567,10 @@ int main(int argc, char** argv) {
             const living_bench::Progress progress = living_bench::growServedTower(std::max(1, atoi(value)));
             for (const std::string& line : living_bench::describe(progress)) fprintf(stderr, "%s\n", line.c_str());
             return 0;
+        }
+        if (option == "--save-towers") {
+            if (!freopen("/dev/null", "w", stdout)) return 1;
+            return saveTowers(value);
         }
         if (option == "--json") options.json = value;
         else if (option == "--binary") options.binary = value;
@@ -580,9 +632,12 @@ int main(int argc, char** argv) {
         }
         floors.push_back(figures);
         if (size.width == 800) files = timeSaveAndLoad(options.runs);
-        if (size.width == 1920) {
-            for (int cap : {60, 0}) cpuFigures.push_back(cpuPerSecond(cap, options.cpuSeconds));
-        }
+        for (const CpuCase& what : cpuCases)
+            for (bool whole : {true, false})
+                for (int cap : {60, 0})
+                    if (cap || size.width == 1920) {
+                        cpuFigures.push_back(cpuPerSecond(what, size, whole, cap, options.cpuSeconds));
+                    }
         closeWindow();
     }
     std::vector<ScaleFigures> scaling;
@@ -639,12 +694,12 @@ int main(int argc, char** argv) {
                 sizeText(f.drawn).c_str(), f.scale, f.enlargeMs);
     }
     fprintf(table, "peak memory (ru_maxrss): %ld KiB\n", peakKb);
+    fprintf(table, "\nprocessor time of the game (the display's own not included) and what it sends:\n");
     for (const CpuFigures& c : cpuFigures) {
-        fprintf(table,
-                "processor time, full tower from storey 9 at 1920x1080, %s: %.1f%% of a core at %.1f fps, "
-                "%.3f ms a frame\n",
+        fprintf(table, "  %-22s %-9s %-8s %-7s %5.1f%% of a core at %6.1f fps, %.3f ms a frame, %7.2f MB/s sent\n",
+                c.what.c_str(), sizeText(c.size).c_str(), c.whole ? "whole" : "changed",
                 c.cap ? ("-fps " + std::to_string(c.cap)).c_str() : "no cap", 100 * c.coreShare, c.fps,
-                c.cpuMsPerFrame);
+                c.cpuMsPerFrame, c.sentMBps);
     }
     fflush(table);
     writeJson(options.json, startUp, binaryStartUp, files, peakKb, floors, scenes, cpuFigures, scaling);

@@ -193,12 +193,14 @@ void buildServedFloors(Map& map, int z) {
     keyModifiers::release();
 }
 
-void liveUntilBusyMorning() {
+void liveUntilBusyMorning() { liveUntil(3, 8); }
+
+void liveUntil(int day, int hour) {
     Game* game = Game::Instance();
     game->getTower().layoutChanged(true);
     keyModifiers::hold(KMOD_LCTRL);
     const Clock& clock = game->getClock();
-    for (int frame = 0; frame < 3000 && !(clock.getDay() == 3 && clock.getHour() == 8); ++frame) {
+    for (int frame = 0; frame < 6000 && !(clock.getDay() == day && clock.getHour() == hour); ++frame) {
         ticks::advance(250);
         game->loop(0);
     }
@@ -225,6 +227,17 @@ void drawFrame(const point& camera, bool clearFirst) {
     game->render(camera);
     gui->show();
     CSurface::flip();
+}
+
+void TowerPicture::draw() {
+    Game::Instance()->render(camera);
+    GUI::Instance()->show();
+}
+
+void paintFrame(FramePainter& painter, TowerPicture& picture) {
+    Game::Instance()->loop(picture.camera.z);
+    GUI::Instance()->update();
+    painter.paint(picture);
 }
 
 void renderScene(const Scene& scene) {

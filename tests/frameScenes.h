@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "FramePainter.h"
 #include "point.h"
 
 class Map;
@@ -62,6 +63,9 @@ bool buildRoomAt(Map& map, int kind, int x, int y, int z);  // true: built
 // have their companies and the workers are on their way in. Time stays
 // frozen there.
 void liveUntilBusyMorning();
+// The same, on to the hour of the day given (17: the evening rush, workers
+// leaving and guests coming).
+void liveUntil(int day, int hour);
 
 // Three storeys of floors, each smaller than the one below, built one cell a
 // click with the cursor crossing the cells in every direction: the back walls
@@ -75,6 +79,17 @@ point viewScene(const Scene& scene);
 // One pass of the tower screen: Game::loop, GUI::update, Game::render,
 // GUI::show and the flip, as the screen runs them. Clears first when asked.
 void drawFrame(const point& camera, bool clearFirst);
+
+// What the tower screen draws each frame (the game's picture and the
+// interface over it), for a FramePainter.
+struct TowerPicture : FramePainter::Scene {
+    point camera;
+    void draw() override;
+};
+
+// One pass of the tower screen as the screen runs it, painted by the painter:
+// Game::loop, GUI::update, then the picture.
+void paintFrame(FramePainter& painter, TowerPicture& picture);
 
 // What a scene looks like: the scene started, a frame drawn on a cleared
 // window and a second one over it, as a player's screen shows it.

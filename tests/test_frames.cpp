@@ -13,12 +13,14 @@
 #include "CSurface.h"
 #include "Clock.h"
 #include "Elevator.h"
+#include "FramePainter.h"
 #include "Map.h"
 #include "Tile.h"
 #include "allocationCount.h"
 #include "frameScenes.h"
 #include "game.h"
 #include "gameSettings.h"
+#include "gui.h"
 #include "keyModifiers.h"
 #include "protocol.h"
 #include "ticks.h"
@@ -54,6 +56,96 @@ TEST_P(Frames, AreTheSameWithAndWithoutThePictureCopies) {
     const frame_scenes::FrameDifference difference = frame_scenes::compareWithoutPictureCopies(GetParam());
     EXPECT_TRUE(frame_scenes::same(difference))
         << frame_scenes::describe(difference) << " between the frames drawn with the picture copies and without";
+}
+
+// The tower screen's frames painted where they changed, each compared with
+// the same frame then painted whole over it: any change the painting missed
+// leaves pixels of the frame before, and the two differ.
+class ChangedAgainstWhole {
+public:
+    explicit ChangedAgainstWhole(const point& camera) { picture.camera = camera; }
+    point& camera() { return picture.camera; }
+    // One frame of the screen; the faults so far, one line each.
+    void frame(const char* step) {
+        frame_scenes::paintFrame(changed, picture);
+        SDL_Surface* window = CSurface::slot(slots::WINDOW);
+        SurfacePtr drawn(SDL_ConvertSurface(window, window->format, SDL_SWSURFACE));
+        whole.paint(picture);
+        const frame_scenes::FrameDifference difference = frame_scenes::compareFrames(drawn.get(), window);
+        if (!frame_scenes::same(difference)) faults += std::string(step) + ": " + frame_scenes::describe(difference) + "\n";
+    }
+    // Twice, as the hidden walls follow the cursor one move late.
+    void pointAt(int x, int y) {
+        const point& at = picture.camera;
+        for (int i = 0; i < 2; ++i)
+            Game::Instance()->setCursor(at, at.x + 64 * (x - y), at.y + 32 * (x + y) + 32 - 64 * at.z);
+    }
+    const FramePainter& painter() const { return changed; }
+    std::string faults;
+
+private:
+    frame_scenes::TowerPicture picture;
+    FramePainter changed{FramePainter::Mode::CHANGED};
+    FramePainter whole{FramePainter::Mode::EVERYTHING};
+};
+
+TEST_P(Frames, PaintedWhereTheyChangedAreTheSameAsPaintedWhole) {
+    const Scene& scene = GetParam();
+    frame_scenes::startGame(scene.fullTower, scene.night, scene.terraces);
+    ChangedAgainstWhole proof(frame_scenes::viewScene(scene));
+    Game* game = Game::Instance();
+    GUI* gui = GUI::Instance();
+    proof.frame("the first frame");
+    EXPECT_EQ(1u, proof.painter().lastRects().size()) << "the first frame is sent whole";
+    proof.frame("the same again");
+    EXPECT_TRUE(proof.painter().lastRects().empty()) << "a frame that changed nothing sent something";
+    const int cells[][2] = {{8, 12}, {9, 12}, {9, 13}, {3, 3}, {19, 19}, {0, 0}, {12, 5}};
+    for (const auto& cell : cells) {
+        proof.pointAt(cell[0], cell[1]);
+        proof.frame("the cursor moved");
+    }
+    EXPECT_FALSE(proof.painter().lastRects().empty());
+    EXPECT_LT(proof.painter().lastPixels(), resolutionX * resolutionY / 2) << "a cursor's move sends a part";
+    keyModifiers::hold(KMOD_LALT);  // floors anywhere, as in the scenes
+    game->buildEmptyFloor(proof.camera().z);
+    proof.frame("a floor built");
+    game->bulldoze(proof.camera().z);
+    proof.frame("bulldozed");
+    keyModifiers::release();
+    game->undo();
+    proof.frame("undone");
+    game->getView().toggleGrid();
+    proof.frame("the grid switched");
+    game->getView().toggleRooms();
+    proof.frame("the rooms switched off");
+    game->getView().toggleRooms();
+    game->getView().toggleCeilings();
+    proof.frame("the rooms back, the ceilings switched");
+    game->getView().toggleCeilings();
+    game->getView().toggleGrid();
+    ticks::advance(2000);
+    proof.frame("time passed");
+    gui->setMessageText("A message in the status line");
+    proof.frame("a message");
+    gui->createWindow("Really?", 1, 12, 2, 1);
+    proof.frame("a window opened");
+    gui->killWindow();
+    proof.frame("the window closed");
+    game->showFinances();
+    proof.frame("the finances shown");
+    gui->closePanel();
+    proof.frame("the finances closed");
+    // A few pixels, so that most pictures stay on the blocks they covered.
+    proof.camera().y = static_cast<short>(proof.camera().y - 3);
+    proof.frame("the camera moved up");
+    proof.camera().x = static_cast<short>(proof.camera().x + 5);
+    proof.frame("the camera moved across");
+    proof.camera().z = static_cast<short>(proof.camera().z > 0 ? proof.camera().z - 1 : 1);
+    proof.frame("another storey");
+    game->getClock().set(59, scene.night ? 5 : 16, 1, 1, 1);
+    ticks::advance(60000);
+    proof.frame("the sky's colour changed");
+    EXPECT_EQ("", proof.faults);
 }
 
 std::string sceneName(const ::testing::TestParamInfo<Scene>& info) {
@@ -171,6 +263,40 @@ TEST_F(FullTowerScene, ASteadyFrameAllocatesNothing) {
         frame_scenes::drawFrame(camera, false);
     }
     EXPECT_EQ(0u, allocation_count::now() - before) << "allocations in 10 frames";
+    // Painted where they changed, after the first two have sized the lists.
+    FramePainter painter;
+    frame_scenes::TowerPicture picture;
+    picture.camera = camera;
+    for (int frame = 0; frame < 12; ++frame) {
+        const unsigned long start = allocation_count::now();
+        ticks::advance(100);
+        Game::Instance()->loop(camera.z);
+        painter.paint(picture);
+        if (frame >= 2) {
+            EXPECT_EQ(0u, allocation_count::now() - start) << "allocations painting frame " << frame;
+        }
+    }
+}
+
+// The people walk and ride every frame: painted where they changed, the
+// living tower must look as painted whole, and most of it is not sent again.
+TEST_F(FullTowerScene, TheLivingTowerPaintedWhereItChangedIsTheSameAsPaintedWhole) {
+    Game::setLife(true);
+    frame_scenes::startGame(true);
+    frame_scenes::liveUntilBusyMorning();
+    ChangedAgainstWhole proof(frame_scenes::viewScene(frame_scenes::recordedScene()));
+    long sent = 0;
+    for (int frame = 0; frame < 40; ++frame) {
+        ticks::advance(frame < 20 ? 40 : 400);
+        proof.frame(frame < 20 ? "a frame of the morning" : "a frame a game minute on");
+        if (frame > 0) sent += proof.painter().lastPixels();
+    }
+    Game::Instance()->getView().toggleService();
+    proof.frame("the service view");
+    Game::Instance()->getView().toggleService();
+    EXPECT_EQ("", proof.faults);
+    EXPECT_LT(sent, 39L * resolutionX * resolutionY / 2) << "the people's frames sent more than half the window";
+    Game::setLife(false);
 }
 
 // Pictures with an alpha channel reach the window through encoded copies of

@@ -186,6 +186,21 @@ TEST_F(LivingTower, SaveLoadSaveIsTheSameAndTheDayGoesOnAsWithout) {
     EXPECT_EQ(without, people().stateHash()) << "the day went on as if never saved";
     EXPECT_EQ(nullptr, people().consistencyProblem());
 
+    // Ctrl moves the clock an hour a step and the people catch up in
+    // batches: a save while they are behind keeps them, and loads as saved.
+    keyModifiers::hold(KMOD_LCTRL);
+    ticks::advance(1000);
+    game->loop(0);
+    keyModifiers::release();
+    ASSERT_LT(people().now(), game->getTower().lifeTick()) << "the people are behind the clock";
+    const std::string behind = saved();
+    {
+        CapturedOutput out(stdout);
+        game->load();
+        EXPECT_EQ(std::string::npos, out.text().find("save.txt:")) << out.text();
+    }
+    EXPECT_EQ("", firstDifference(behind, saved())) << "save, load, save with the people behind";
+
     // A tower saved without its people: they come as in a new one.
     const std::string classic = first.substr(0, first.find("\nlife 1\n") + 1);
     writeFile("save.txt", classic);

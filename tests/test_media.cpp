@@ -8,6 +8,7 @@
 
 #include "CAnimation.h"
 #include "CSurface.h"
+#include "DirtyGrid.h"
 #include "Soundbank.h"
 #include "pixelScale.h"
 #include "protocol.h"
@@ -143,10 +144,67 @@ TEST_F(Drawing, EnlargingMakesEveryPixelASquareAndLeavesOutWhatDoesNotFit) {
             const SDL_Color expected = x < 9 && y < 6 ? sourceColour(x / 3, y / 3) : rgb(1, 2, 3);
             EXPECT_TRUE(sameColour(expected, pixelAt(target, x, y))) << x << "," << y;
         }
+    // Only an area: its squares land at three times its place, and nothing else changes.
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 1, 2, 3));
+    const SDL_Rect area = makeRect(1, 1, 5, 1);
+    ASSERT_TRUE(pixelScale::enlarge(source, target, 3, &area));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 11; ++x) {
+            const bool inside = x >= 3 && x < 9 && y >= 3 && y < 6;
+            const SDL_Color expected = inside ? sourceColour(x / 3, y / 3) : rgb(1, 2, 3);
+            EXPECT_TRUE(sameColour(expected, pixelAt(target, x, y))) << "area " << x << "," << y;
+        }
     SDL_Surface* narrow = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 16, 0, 0, 0, 0);
     EXPECT_FALSE(pixelScale::enlarge(source, narrow, 2)) << "only 32-bit pixels";
     SDL_FreeSurface(narrow);
     SDL_FreeSurface(target);
+}
+
+// Dirty blocks become rectangles that cover each of them once and nothing
+// else, within a window whose size is no multiple of the blocks.
+TEST(DirtyGridTest, RectanglesCoverExactlyTheMarkedBlocksAndMergeWhenThereAreTooMany) {
+    DirtyGrid grid;
+    grid.resize(200, 100);  // 4 x 4 blocks, the last column and row cut short
+    EXPECT_TRUE(grid.isAll()) << "a new grid is dirty all over";
+    grid.clear();
+    EXPECT_TRUE(grid.isEmpty());
+    EXPECT_TRUE(grid.rects().empty());
+    grid.mark(makeRect(60, 30, 10, 40));   // blocks (0..1, 0..2)
+    grid.mark(makeRect(195, 97, 50, 50));  // the corner block, cut by the window
+    grid.mark(makeRect(-20, 200, 10, 10)); // outside: nothing
+    std::vector<int> covered(16, 0);
+    long area = 0;
+    for (const SDL_Rect& rect : grid.rects()) {
+        EXPECT_LE(rect.x + rect.w, 200);
+        EXPECT_LE(rect.y + rect.h, 100);
+        area += rect.w * rect.h;
+        for (int row = 0; row < 4; ++row)
+            for (int column = 0; column < 4; ++column)
+                if (column * 64 >= rect.x && column * 64 < rect.x + rect.w && row * 32 >= rect.y &&
+                    row * 32 < rect.y + rect.h)
+                    ++covered[static_cast<size_t>(row * 4 + column)];
+    }
+    const std::vector<int> expected = {1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 0, 0, 0, 1};
+    EXPECT_EQ(expected, covered);
+    EXPECT_EQ(128 * 96 + 8 * 4, area);
+    EXPECT_EQ(2u, grid.rects().size()) << "the two columns of three blocks are one rectangle";
+    // A chequer of single blocks is too many pieces: row by row, and with
+    // more rows than rectangles allowed, one.
+    grid.resize(64 * 60, 32 * 60);
+    grid.clear();
+    for (int row = 0; row < 60; ++row)
+        for (int column = row % 2; column < 60; column += 2) grid.markBlock(column, row);
+    ASSERT_EQ(1u, grid.rects().size());
+    EXPECT_EQ(64 * 60, grid.rects()[0].w);
+    EXPECT_EQ(32 * 60, grid.rects()[0].h);
+    grid.clear();
+    for (int column = 0; column < 60; column += 3) grid.markBlock(column, 7);
+    EXPECT_EQ(20u, grid.rects().size()) << "one row's scattered blocks, each its own";
+    for (int column = 1; column < 60; column += 3) grid.markBlock(column, 7);
+    for (int column = 0; column < 60; column += 2) grid.markBlock(column, 8);
+    ASSERT_EQ(2u, grid.rects().size()) << "two rows' too many pieces, a rectangle a row";
+    EXPECT_EQ(7 * 32, grid.rects()[0].y);
+    EXPECT_EQ(64 * 59, grid.rects()[0].w);
 }
 
 // The people's frames are found by the generated geometry alone: the last

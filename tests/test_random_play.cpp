@@ -19,11 +19,14 @@
 #include <sstream>
 #include <string>
 
+#include "CSurface.h"
 #include "Clock.h"
+#include "FramePainter.h"
 #include "Lobby.h"
 #include "Map.h"
 #include "Room.h"
 #include "RoomDefs.h"
+#include "frameScenes.h"
 #include "freshStart.h"
 #include "gEngine.h"
 #include "gMap.h"
@@ -31,6 +34,7 @@
 #include "game.h"
 #include "gui.h"
 #include "keyModifiers.h"
+#include "protocol.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -91,7 +95,7 @@ public:
             pushRandomEvent();
             bool held = drainEvents();
             // A frame now and then: Loop and Render of the current screen, as the main loop runs them.
-            if (held && chance(8) && stateID != EXIT && gEngine::runFrame()) held = invariantsHold();
+            if (held && chance(8) && stateID != EXIT && gEngine::runFrame()) held = invariantsHold() && paintedAsWhole();
             if (!held) {
                 stopProgram();
                 return problem;
@@ -255,6 +259,21 @@ private:
             quit.type = SDL_QUIT;
             push(quit);
         }
+    }
+
+    // The tower screen paints only where its frame changed: what it shows must
+    // be what painting the frame whole shows, after whatever came before.
+    bool paintedAsWhole() {
+        gMap* screen = stateID == MAP ? dynamic_cast<gMap*>(currentState.get()) : nullptr;
+        if (!screen || exitRequested() || !Game::exists()) return true;
+        SDL_Surface* window = CSurface::slot(slots::WINDOW);
+        SurfacePtr painted(SDL_ConvertSurface(window, window->format, SDL_SWSURFACE));
+        FramePainter whole(FramePainter::Mode::EVERYTHING);
+        whole.paint(screen->scene());
+        const frame_scenes::FrameDifference difference = frame_scenes::compareFrames(painted.get(), window);
+        if (frame_scenes::same(difference)) return true;
+        return fail("the frame painted where it changed differs from the whole frame: " +
+                    frame_scenes::describe(difference));
     }
 
     bool fail(const std::string& what) {

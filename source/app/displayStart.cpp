@@ -91,9 +91,14 @@ private:
 
 }  // namespace
 
+// Everything but SDL's timers: the game reads the tick counter and sleeps,
+// which need none, and the timer subsystem's thread would wake a thousand
+// times a second for nothing.
+constexpr Uint32 subsystems = SDL_INIT_EVERYTHING & ~SDL_INIT_TIMER;
+
 bool startMediaLibrary() {
     const char* display = getenv("DISPLAY");
-    if (!display || !*display) return SDL_Init(0xFFFF) >= 0;
+    if (!display || !*display) return SDL_Init(subsystems) >= 0;
     if (!getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 1);
 
     const int number = localDisplayNumber(display);
@@ -105,7 +110,7 @@ bool startMediaLibrary() {
             const DisplayProbe probe(number, std::max(Milliseconds(1), std::min(left, greetingTimeout)));
             if (probe.result() == DisplayProbe::SILENT) giveUp = start + silentFor;
             if (number < 0 || probe.result() == DisplayProbe::GREETED) {
-                if (SDL_Init(0xFFFF) >= 0) return true;
+                if (SDL_Init(subsystems) >= 0) return true;
                 SDL_Quit();
             }
         }

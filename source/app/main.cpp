@@ -8,6 +8,7 @@
 #include <string>
 
 #include "CScreen.h"
+#include "FramePainter.h"
 #include "base64.h"
 #include "framePacer.h"
 #include "gEngine.h"
@@ -127,6 +128,16 @@ extern "C" int SDL_main(int argc, char** argv) {
             if (value && !gEngine::setScale(wholeNumber(value, 1, CScreen::maximumScale))) {
                 fprintf(stderr, "-scale %s: the scale is a number from 1 to %d; it was not used", value,
                         CScreen::maximumScale);
+            }
+        } else if (strcmp(option, "-redraw") == 0) {
+            // Every frame drawn whole: the reference the changed parts are proven
+            // against, and a way to rule the painting out when something looks wrong.
+            if (value && (strcmp(value, "all") == 0 || strcmp(value, "changed") == 0)) {
+                FramePainter::startMode =
+                    strcmp(value, "all") == 0 ? FramePainter::Mode::EVERYTHING : FramePainter::Mode::CHANGED;
+            } else {
+                fprintf(stderr, "-redraw %s: frames are drawn where they changed or all; only where they changed",
+                        value ? value : "");
             }
         } else if (strcmp(option, "-load") == 0) {
             if (value) gEngine::setLoadFile(value);

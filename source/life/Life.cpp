@@ -758,8 +758,12 @@ bool Life::load(const std::vector<Section>& sections, std::string& why) {
     std::array<std::uint64_t, 4> words{};
     for (std::uint64_t& word : words) word = static_cast<std::uint64_t>(head.next());
     if (!head.done() || savedNextId < 1) return refuse("the life record is unreadable");
-    // The clock of the tower decides where the people's day stands.
-    if (savedClock < clock || savedClock > clock + sim::ticksPerGameMinute) return refuse("its time is not the clock's");
+    // The clock of the tower decides where the people's day stands. Ctrl moves
+    // the clock an hour a step while the people catch up in batches, so a
+    // save may find them up to that hour behind; they catch up after the load.
+    if (savedClock < clock - ticksAt(1, 0) || savedClock > clock + sim::ticksPerGameMinute) {
+        return refuse("its time is not the clock's");
+    }
     sim::Random savedArrivals(seed, 1);
     if (!savedArrivals.setWords(words)) return refuse("its chance is unreadable");
 

@@ -1,9 +1,11 @@
 #include "CSurface.h"
 
 #include <SDL_image.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "DrawList.h"
 #include "pixelScale.h"
 #include "protocol.h"
 
@@ -23,6 +25,10 @@ int canvasScale = 1;
 std::vector<SurfacePtr> pictures;
 // By slot, null where a slot has no night picture.
 std::vector<SurfacePtr> nightPictures;
+// While a frame is recorded, what is drawn on the window goes here instead.
+DrawList* recording = nullptr;
+unsigned windowChanges = 0;
+std::vector<SDL_Rect> sentRects;  // flip's, kept to spare an allocation a frame
 
 }  // namespace
 
@@ -46,6 +52,8 @@ bool CSurface::loadSurfaces(std::vector<std::string> names) {
 }
 
 void CSurface::setWindow(SDL_Surface* screen, int scale) {
+    ++windowChanges;
+    sentRects.reserve(64);  // more than a frame sends, once merged
     shown = screen;
     window = screen;
     canvas.reset();
@@ -165,6 +173,15 @@ bool CSurface::OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, const S
         fputs("Error drawing surfaces: One or more surfaces registered as NULL", stderr);
         return false;
     }
+    if (recording && dest == window) {
+        recording->draw(src, clip ? *clip : makeRect(0, 0, src->w, src->h), x, y);
+        return true;
+    }
+    blit(dest, src, x, y, clip);
+    return true;
+}
+
+void CSurface::blit(SDL_Surface* dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip) {
     SDL_Rect where;
     where.x = static_cast<Sint16>(x);
     where.y = static_cast<Sint16>(y);
@@ -178,7 +195,7 @@ bool CSurface::OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, const S
         whole.h = static_cast<Uint16>(src->h);
         if (SDL_Surface* piece = pieceOf(src, clip ? *clip : whole, dest)) {
             SDL_UpperBlit(piece, nullptr, dest, &where);
-            return true;
+            return;
         }
     }
     if (clip) {
@@ -187,8 +204,30 @@ bool CSurface::OnDraw(SDL_Surface* dest, SDL_Surface* src, int x, int y, const S
     } else {
         SDL_UpperBlit(src, nullptr, dest, &where);
     }
-    return true;
 }
+
+bool CSurface::drawRepainted(SDL_Surface* src, int x, int y) {
+    if (!src || !window) return false;
+    if (recording) {
+        recording->drawRepainted(src, x, y);
+        return true;
+    }
+    return OnDraw(window, src, x, y, nullptr);
+}
+
+void CSurface::recordInto(DrawList* list) { recording = list; }
+
+void CSurface::drawItem(const DrawItem& item) {
+    if (!window) return;
+    if (item.picture) {
+        blit(window, item.picture, item.x, item.y, &item.part);
+    } else {
+        SDL_Rect area = item.part;  // the fill shrinks it to the clip
+        SDL_FillRect(window, &area, item.colour);
+    }
+}
+
+unsigned CSurface::windowChangeCount() { return windowChanges; }
 
 bool CSurface::OnDraw(int dest, int src, int x, int y, const SDL_Rect* clip) {
     return OnDraw(slot(dest), slot(src), x, y, clip);
@@ -237,6 +276,10 @@ void CSurface::clearScreen() {
     all.y = 0;
     all.w = static_cast<Uint16>(resolutionX);
     all.h = static_cast<Uint16>(resolutionY);
+    if (recording && screen) {
+        recording->fill(screenColor, all);
+        return;
+    }
     if (!screen || SDL_FillRect(screen, &all, screenColor) != 0) fputs("Clear Screen Failed.", stderr);
 }
 
@@ -253,6 +296,25 @@ bool CSurface::flip() {
         fputs("Error flipping surface!", stderr);
         return false;
     }
+    return true;
+}
+
+bool CSurface::flip(const std::vector<SDL_Rect>& rects) {
+    if (!shown) {
+        fputs("Error flipping surface!", stderr);
+        return false;
+    }
+    const int scale = canvas ? canvasScale : 1;
+    sentRects.clear();
+    for (const SDL_Rect& rect : rects) {
+        if (canvas && !pixelScale::enlarge(canvas.get(), shown, canvasScale, &rect)) return flip();
+        SDL_Rect sent = makeRect(rect.x * scale, rect.y * scale, rect.w * scale, rect.h * scale);
+        // SDL sends what it is told; only what lies in the window may be.
+        if (sent.x + sent.w > shown->w) sent.w = static_cast<Uint16>(std::max(0, shown->w - sent.x));
+        if (sent.y + sent.h > shown->h) sent.h = static_cast<Uint16>(std::max(0, shown->h - sent.y));
+        if (sent.w > 0 && sent.h > 0) sentRects.push_back(sent);
+    }
+    if (!sentRects.empty()) SDL_UpdateRects(shown, static_cast<int>(sentRects.size()), sentRects.data());
     return true;
 }
 

@@ -8,6 +8,9 @@
 
 #include "display.h"
 
+class DrawList;
+struct DrawItem;
+
 // Frees a surface when its owner goes; for surfaces that are not the window.
 struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -37,10 +40,24 @@ public:
     static bool OnDraw(SDL_Surface* dest, int src, int x, int y, const SDL_Rect* clip);
     static bool OnDraw(int dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip);
 
+    // A picture its owner paints again now and then (a bar, a window), drawn
+    // on the window; a recorded frame compares it by its pixels.
+    static bool drawRepainted(SDL_Surface* src, int x, int y);
+
+    // While a list is given, what is drawn on the window (clearScreen
+    // included) is recorded there instead; null draws again.
+    static void recordInto(DrawList* list);
+    // Draws a recorded item on the window, within the window's clip.
+    static void drawItem(const DrawItem& item);
+    // Counts every new window (a mode, a size, a scale): what was on the old one is gone.
+    static unsigned windowChangeCount();
+
     static void clearScreen();
     static void setScreenColor(int red, int green, int blue);
     // Shows the window's picture, enlarged by the scale; true when SDL did.
     static bool flip();
+    // Shows only these rectangles of the window's picture.
+    static bool flip(const std::vector<SDL_Rect>& rects);
     static SurfacePtr OnLoad(const char* file);
     static void cleanUp();
 
@@ -78,6 +95,7 @@ public:
     static void prepareCopies(SDL_Surface* sheet, const SDL_Rect* clips, size_t count);
 
 private:
+    static void blit(SDL_Surface* dest, SDL_Surface* src, int x, int y, const SDL_Rect* clip);
     static bool nightLook;
 };
 

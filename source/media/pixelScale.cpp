@@ -33,21 +33,25 @@ void widen(const Uint32* from, Uint32* to, int width, int factor) {
 
 namespace pixelScale {
 
-bool enlarge(SDL_Surface* from, SDL_Surface* to, int factor) {
+bool enlarge(SDL_Surface* from, SDL_Surface* to, int factor, const SDL_Rect* area) {
     if (!from || !to || factor < 1 || from->format->BytesPerPixel != 4 || to->format->BytesPerPixel != 4) return false;
-    const int width = std::min(from->w, to->w / factor);
-    const int height = std::min(from->h, to->h / factor);
+    const int left = area ? std::max(0, static_cast<int>(area->x)) : 0;
+    const int top = area ? std::max(0, static_cast<int>(area->y)) : 0;
+    const int right = std::min(area ? area->x + static_cast<int>(area->w) : from->w, std::min(from->w, to->w / factor));
+    const int bottom = std::min(area ? area->y + static_cast<int>(area->h) : from->h, std::min(from->h, to->h / factor));
+    const int width = right - left;
+    if (width <= 0 || bottom <= top) return true;
     if (SDL_LockSurface(from) != 0) return false;
     if (SDL_LockSurface(to) != 0) {
         SDL_UnlockSurface(from);
         return false;
     }
     const size_t rowBytes = static_cast<size_t>(width) * factor * sizeof(Uint32);
-    for (int y = 0; y < height; ++y) {
+    for (int y = top; y < bottom; ++y) {
         // One row is widened pixel by pixel; the rows under it are copies of it.
-        Uint32* first = row(to, y * factor);
-        widen(row(from, y), first, width, factor);
-        for (int k = 1; k < factor; ++k) memcpy(row(to, y * factor + k), first, rowBytes);
+        Uint32* first = row(to, y * factor) + left * factor;
+        widen(row(from, y) + left, first, width, factor);
+        for (int k = 1; k < factor; ++k) memcpy(row(to, y * factor + k) + left * factor, first, rowBytes);
     }
     SDL_UnlockSurface(to);
     SDL_UnlockSurface(from);

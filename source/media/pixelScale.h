@@ -7,10 +7,10 @@
 // pixels: no blending, no fractions.
 namespace pixelScale {
 
-// Draws every pixel of from as a factor x factor square of to, from the top
-// left corner; what does not fit is left out. Both surfaces hold 32-bit
-// pixels of one format. False when they do not.
-bool enlarge(SDL_Surface* from, SDL_Surface* to, int factor);
+// Draws every pixel of from (of its area, when given) as a factor x factor
+// square of to, at factor times its place; what does not fit is left out.
+// Both surfaces hold 32-bit pixels of one format. False when they do not.
+bool enlarge(SDL_Surface* from, SDL_Surface* to, int factor, const SDL_Rect* area = nullptr);
 
 }  // namespace pixelScale
 

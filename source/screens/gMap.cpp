@@ -66,7 +66,6 @@ gMap::gMap() : startTime(ticks::now()), lastWidth(resolutionX), lastHeight(resol
     gui = GUI::Instance();
     // The window may have changed its size while the menu showed.
     gui->relayout();
-    CSurface::clearScreen();
     clickAction = &Game::buildEmptyFloor;
 }
 
@@ -95,7 +94,6 @@ void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
             OnExit();
         } else if (gui->getPanel()) {
             gui->closePanel();
-            redraw = true;
         } else {
             chooseTool(&Game::buildEmptyFloor);
         }
@@ -114,7 +112,6 @@ void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
         break;
     case SDLK_c:
         game->getView().toggleCeilings();
-        CSurface::clearScreen();
         break;
     case SDLK_d:
         game->dumpVars(camera.z);
@@ -123,22 +120,25 @@ void gMap::OnKeyDown(SDLKey sym, SDLMod mod, Uint16) {
         break;
     case SDLK_g:
         game->getView().toggleGrid();
-        CSurface::clearScreen();
         break;
     case SDLK_p:
         game->testPathing(camera.z);
         break;
     case SDLK_r:
         game->getView().toggleRooms();
-        CSurface::clearScreen();
         break;
     case SDLK_s:
         game->getView().toggleService();
         break;
+    case SDLK_F9:
+        painter.setMode(painter.getMode() == FramePainter::Mode::CHANGED ? FramePainter::Mode::EVERYTHING
+                                                                         : FramePainter::Mode::CHANGED);
+        puts(painter.getMode() == FramePainter::Mode::CHANGED ? "Frames are drawn where they changed"
+                                                              : "Frames are drawn whole");
+        break;
     case SDLK_z:
         if ((mod | keyModifiers::now()) & KMOD_CTRL) {
             game->undo();
-            redraw = true;
         }
         break;
     default:
@@ -169,7 +169,6 @@ void gMap::moveCamera(CameraField field, bool direction, int amount) {
         if (outside) value = old;
     }
     game->setCursor(camera, mouseX, mouseY);
-    redraw = true;
 }
 
 void gMap::OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, bool) {
@@ -177,7 +176,6 @@ void gMap::OnMouseMove(int x, int y, int relX, int relY, bool left, bool right, 
     game->setCursor(camera, x, y);
     mouseX = x;
     mouseY = y;
-    redraw = true;
     // An open panel takes the clicks, dragged ones too.
     const bool acting = left && !gui->getPanel();
     if (acting) {
@@ -202,10 +200,7 @@ void gMap::OnMouseWheel(bool up, bool down, int, int) {
 }
 
 void gMap::OnLButtonDown(int x, int y) {
-    if (gui->panelTakesClick(x, y)) {
-        redraw = true;
-        return;
-    }
+    if (gui->panelTakesClick(x, y)) return;
     if (gui->checkMouse(x, y, true)) {
         gui->checkWindow();
     } else {
@@ -239,7 +234,7 @@ void gMap::OnResize(int width, int height) {
     camera.y = clamped(camera.y, bounds.minY, bounds.maxY);
     gui->relayout();
     game->setCursor(camera, mouseX, mouseY);
-    redraw = true;
+    painter.invalidate();
 }
 
 void gMap::OnExit() {
@@ -339,12 +334,11 @@ void gMap::scrollByHeldKeys(Uint32 now) {
 }
 
 void gMap::Render() {
-    if (redraw) {
-        redraw = false;
-        CSurface::clearScreen();
-    }
+    painter.paint(*this);
+    ++frames;
+}
+
+void gMap::draw() {
     game->render(camera);
     gui->show();
-    CSurface::flip();
-    ++frames;
 }

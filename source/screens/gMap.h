@@ -2,6 +2,7 @@
 #define ZENTROVA_GMAP_H
 
 #include "CEvent.h"
+#include "FramePainter.h"
 #include "point.h"
 
 class Game;
@@ -9,7 +10,7 @@ class GUI;
 
 // The screen the game is played on: keeps the camera and turns keys, mouse
 // and user events into calls on the game, the GUI and the view settings.
-class gMap final : public gGame {
+class gMap final : public gGame, private FramePainter::Scene {
 public:
     using ClickAction = void (Game::*)(short floor);
 
@@ -45,6 +46,9 @@ public:
     static CameraBounds boundsFor(int width, int height);
 
     const point& getCamera() const { return camera; }
+    FramePainter& getPainter() { return painter; }
+    // What each frame draws, for a painter of another mode (the tests' reference).
+    FramePainter::Scene& scene() { return *this; }
     const CameraBounds& getBounds() const { return bounds; }
     ClickAction getClickAction() const { return clickAction; }
 
@@ -53,6 +57,8 @@ private:
     void chooseTool(ClickAction action);
     // Held arrow keys move the view by held time, whatever the frame rate.
     void scrollByHeldKeys(Uint32 now);
+    // The tower and the interface over it, as each frame draws them.
+    void draw() override;
 
     int frames = 0;
     Uint32 nextCaptionTime;
@@ -67,7 +73,7 @@ private:
     CameraBounds bounds;
     int mouseX = 0;
     int mouseY = 0;
-    bool redraw = false;
+    FramePainter painter;
     Game* game;
     GUI* gui;
     ClickAction clickAction;

@@ -123,7 +123,6 @@ void Game::loop(short floor) {
     if (timeOfDay >= Clock::NIGHT && timeOfDay <= Clock::EVENING) {
         // The tower lights up from evening on; dawn brings the day look back.
         CSurface::setNightLook(timeOfDay == Clock::NIGHT || timeOfDay == Clock::EVENING);
-        CSurface::clearScreen();
     }
 
     if (gui->getPanelKind() == events::SHOW_FINANCES) paintFinances(false);

@@ -97,5 +97,5 @@ bool gPanel::contains(int x, int y) const { return mouseIsInside(x, y, frame, 0,
 bool gPanel::onOk(int x, int y) const { return mouseIsInside(x, y, okPlate, 0, 0); }
 
 void gPanel::show() {
-    if (surface) CSurface::OnDraw(0, surface.get(), frame.x, frame.y, nullptr);
+    if (surface) CSurface::drawRepainted(surface.get(), frame.x, frame.y);
 }

@@ -27,8 +27,8 @@ void gTextMenuOption::loop(int mouseX, int mouseY) {
 }
 
 void gTextMenuOption::render() {
-    CSurface::OnDraw(0, (id == selectedOption ? selectedBackground : normalBackground).get(), x, y, nullptr);
-    CSurface::OnDraw(0, textSurface.get(), x + 15, y + 6, nullptr);
+    CSurface::drawRepainted((id == selectedOption ? selectedBackground : normalBackground).get(), x, y);
+    CSurface::drawRepainted(textSurface.get(), x + 15, y + 6);
 }
 
 namespace {

@@ -55,7 +55,7 @@ void gWindow::update() {
 void gWindow::show() {
     if (surface) {
         CSurface::OnDraw(surface.get(), textSurface.get(), 10, 10, nullptr);
-        CSurface::OnDraw(0, surface.get(), x, y, nullptr);
+        CSurface::drawRepainted(surface.get(), x, y);
     }
     menu.render();
 }

@@ -233,7 +233,7 @@ void GUI::show() {
     if (barSurface) {
         for (auto& current : buttons) current->show(barSurface.get());
         if (infoSurface) CSurface::OnDraw(barSurface.get(), infoSurface.get(), infoX, 4, nullptr);
-        CSurface::OnDraw(0, barSurface.get(), barRect.x, barRect.y, nullptr);
+        CSurface::drawRepainted(barSurface.get(), barRect.x, barRect.y);
     }
     if (statusSurface) {
         if (helpSurface) CSurface::OnDraw(statusSurface.get(), helpSurface.get(), separator.x + 12, statusInner.y + 4, nullptr);
@@ -245,7 +245,7 @@ void GUI::show() {
                 CSurface::OnDraw(statusSurface.get(), starSheet.get(), left + star * step, statusInner.y + 1,
                                  star < rating ? &sheet::service::earnedStar : &sheet::service::unearnedStar);
         }
-        CSurface::OnDraw(0, statusSurface.get(), statusRect.x, statusRect.y, nullptr);
+        CSurface::drawRepainted(statusSurface.get(), statusRect.x, statusRect.y);
     }
     if (window) window->show();
     if (panel) panel->show();

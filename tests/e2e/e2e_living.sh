@@ -30,11 +30,7 @@ load_in_game() {
 
 e2e_play_in_copy
 e2e_start_game "$binary"
-xdotool key n
-e2e_wait_for_output "state change successful: MAP" || fail "N did not start a game"
-sleep 0.3
-xdotool key space   # paused while building
-sleep 0.1
+e2e_new_game_paused
 for x in 3 4 5 6 7 8; do for y in 3 4 5 6; do click_cell "$x" "$y"; done; done
 click_button 6; click_cell 6 3; click_cell 6 4   # the lobby
 click_button 7; click_cell 4 4                   # the elevator over (3..4, 3..4)

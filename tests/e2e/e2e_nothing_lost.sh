@@ -37,11 +37,7 @@ save_in_game() {
 funds() { head -n 1 "$1"; }
 
 e2e_start_game "$binary"
-xdotool key n
-e2e_wait_for_output "state change successful: MAP" || fail "N did not start a game"
-sleep 0.3
-xdotool key space  # paused: the clock line stays as it is
-sleep 0.1
+e2e_new_game_paused
 for x in 3 4 5; do for y in 3 4; do click_cell "$x" "$y"; done; done
 click_button 6
 click_cell 3 3

@@ -31,11 +31,7 @@ load_from_menu() {
 
 # --- build, save, quit ---
 e2e_start_game "$binary"
-xdotool key n
-e2e_wait_for_output "state change successful: MAP" || fail "N did not start a game"
-sleep 0.3
-xdotool key space  # paused while building
-sleep 0.1
+e2e_new_game_paused
 for x in 2 3 4 5 6 7; do
     for y in 2 3 4 5; do click_cell "$x" "$y"; done
 done

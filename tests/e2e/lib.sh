@@ -186,6 +186,15 @@ click_cell() {  # x y [z]
     move_twice_and_click "$(cell_x "$1" "$2")" "$(cell_y "$1" "$2" "${3:-0}")" "$E2E_CELL_PAUSE"
 }
 
+# N in the menu starts a game, paused at once so that the clock stands still
+# while the script builds.
+e2e_new_game_paused() {
+    xdotool key n
+    e2e_wait_for_output "state change successful: MAP" || fail "N did not start a game"
+    sleep 0.3
+    xdotool key space
+    sleep 0.1
+}
 click_button() {  # bar cell
     move_twice_and_click $(($1 * 32 + 16)) 15 "$E2E_BUTTON_PAUSE"
 }

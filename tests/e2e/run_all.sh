@@ -3,7 +3,9 @@
 # (E2E_JOBS to change that): each has its own X server and work directory,
 # and most of their time is spent waiting for the game, so two share the
 # machine's two cores well. The longest start first; each script's output is
-# shown whole when it ends.
+# shown whole when it ends. The frame-cost script measures processor time,
+# so it runs last and alone, and not at all with E2E_FRAME_COST=off (the
+# sanitizer build).
 set -u
 binary="$1"
 here="$(dirname "$0")"
@@ -17,7 +19,9 @@ scripts=()
 for name in "${order[@]}"; do
     [ -e "$here/e2e_$name.sh" ] && scripts+=("$here/e2e_$name.sh")
 done
+alone="$here/e2e_frame_cost.sh"
 for script in "$here"/e2e_*.sh; do
+    [ "$script" = "$alone" ] && continue
     case " ${scripts[*]} " in *" $script "*) ;; *) scripts+=("$script") ;; esac
 done
 
@@ -47,4 +51,12 @@ for script in "${scripts[@]}"; do
     running+=("$!")
 done
 while [ "${#running[@]}" -gt 0 ]; do finish_one; done
+if [ "${E2E_FRAME_COST:-on}" = off ]; then
+    echo "== $(basename "$alone") not run: E2E_FRAME_COST=off"
+elif [ -e "$alone" ]; then
+    bash "$alone" "$binary" >"$logs/$(basename "$alone").log" 2>&1 &
+    nameOf[$!]="$(basename "$alone")"
+    running+=("$!")
+    finish_one
+fi
 exit $status
