@@ -9,6 +9,7 @@
 #include "CSurface.h"
 #include "Clock.h"
 #include "Elevator.h"
+#include "Life.h"
 #include "Map.h"
 #include "RoomDefs.h"
 #include "freshStart.h"
@@ -205,6 +206,12 @@ void liveUntil(int day, int hour) {
         game->loop(0);
     }
     keyModifiers::release();
+    // Ctrl left the people up to an hour behind the clock: they catch up.
+    const life::Life* people = game->getTower().getLife();
+    for (int frame = 0; frame < 100 && people && people->now() < game->getTower().lifeTick(); ++frame) {
+        ticks::advance(1);
+        game->loop(0);
+    }
 }
 
 point viewScene(const Scene& scene) {

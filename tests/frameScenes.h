@@ -61,7 +61,7 @@ bool buildRoomAt(Map& map, int kind, int x, int y, int z);  // true: built
 // The living tower at its busiest: with the people on, the tower runs
 // headless, an hour a step, to 08:00 of the third day, when the offices
 // have their companies and the workers are on their way in. Time stays
-// frozen there.
+// frozen there, the people caught up with the clock.
 void liveUntilBusyMorning();
 // The same, on to the hour of the day given (17: the evening rush, workers
 // leaving and guests coming).
