@@ -318,6 +318,8 @@ bool CSurface::flip(const std::vector<SDL_Rect>& rects) {
     return true;
 }
 
+bool CSurface::showsParts() { return shown && (shown->flags & SDL_DOUBLEBUF) != SDL_DOUBLEBUF; }
+
 void CSurface::usePictureCopies(bool on) { copiesOn = on; }
 
 void CSurface::prepareCopies(SDL_Surface* sheet, const SDL_Rect* clips, size_t count) {

@@ -58,6 +58,9 @@ public:
     static bool flip();
     // Shows only these rectangles of the window's picture.
     static bool flip(const std::vector<SDL_Rect>& rects);
+    // False where the display flips whole pages (a double-buffered window),
+    // whose other page holds an older frame: there only whole frames show right.
+    static bool showsParts();
     static SurfacePtr OnLoad(const char* file);
     static void cleanUp();
 

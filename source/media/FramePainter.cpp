@@ -29,7 +29,7 @@ bool FramePainter::paint(Scene& scene) {
     SDL_Surface* window = CSurface::slot(0);
     if (!window) return false;
     sent.clear();
-    if (mode == Mode::EVERYTHING) {
+    if (mode == Mode::EVERYTHING || !CSurface::showsParts()) {
         CSurface::clearScreen();
         scene.draw();
         whole = true;
