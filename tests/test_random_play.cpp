@@ -261,15 +261,22 @@ private:
         }
     }
 
-    // The tower screen paints only where its frame changed: what it shows must
-    // be what painting the frame whole shows, after whatever came before.
+    // The menu and the tower screen paint only where their frame changed: what
+    // they show must be what painting the frame whole shows, after whatever
+    // came before.
     bool paintedAsWhole() {
-        gMap* screen = stateID == MAP ? dynamic_cast<gMap*>(currentState.get()) : nullptr;
-        if (!screen || exitRequested() || !Game::exists()) return true;
+        if (exitRequested()) return true;
+        FramePainter::Scene* scene = nullptr;
+        if (auto* tower = stateID == MAP ? dynamic_cast<gMap*>(currentState.get()) : nullptr) {
+            if (Game::exists()) scene = &tower->scene();
+        } else if (auto* menu = stateID == MENU ? dynamic_cast<gMenu*>(currentState.get()) : nullptr) {
+            scene = &menu->scene();
+        }
+        if (!scene) return true;
         SDL_Surface* window = CSurface::slot(slots::WINDOW);
         SurfacePtr painted(SDL_ConvertSurface(window, window->format, SDL_SWSURFACE));
         FramePainter whole(FramePainter::Mode::EVERYTHING);
-        whole.paint(screen->scene());
+        whole.paint(*scene);
         const frame_scenes::FrameDifference difference = frame_scenes::compareFrames(painted.get(), window);
         if (frame_scenes::same(difference)) return true;
         return fail("the frame painted where it changed differs from the whole frame: " +

@@ -92,8 +92,11 @@ void gMenu::Loop() {
 }
 
 void gMenu::Render() {
+    painter.paint(*this);
+    ++frameCount;
+}
+
+void gMenu::draw() {
     CSurface::OnDraw(0, slots::MENU_TITLE, logoX, logoY, nullptr);
     if (textMenu) textMenu->render();
-    CSurface::flip();
-    ++frameCount;
 }

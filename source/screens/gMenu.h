@@ -4,10 +4,11 @@
 #include <memory>
 
 #include "CEvent.h"
+#include "FramePainter.h"
 #include "gTextMenu.h"
 
 // The main menu: the title image and New Game, Load Game, Quit Game.
-class gMenu final : public gGame {
+class gMenu final : public gGame, private FramePainter::Scene {
 public:
     gMenu();
 
@@ -24,10 +25,14 @@ public:
     int getLogoX() const { return logoX; }
     int getLogoY() const { return logoY; }
     const gTextMenu* getTextMenu() const { return textMenu.get(); }
+    // What each frame draws, for a painter of another mode (the tests' reference).
+    FramePainter::Scene& scene() { return *this; }
 
 private:
     // The title and the options, centred across the window.
     void layOut();
+    // The title and the options, as each frame draws them.
+    void draw() override;
 
     int frameCount = 0;
     Uint32 lastCaptionTime;
@@ -36,6 +41,7 @@ private:
     int logoY = 50;
     SDL_Event loadEvent;
     std::unique_ptr<gTextMenu> textMenu;
+    FramePainter painter;
 };
 
 #endif
