@@ -231,14 +231,23 @@ void drawFrame(const point& camera, bool clearFirst) {
     game->loop(camera.z);
     gui->update();
     if (clearFirst) CSurface::clearScreen();
-    game->render(camera);
-    gui->show();
+    TowerPicture picture;
+    picture.camera = camera;
+    picture.draw();
     CSurface::flip();
 }
 
 void TowerPicture::draw() {
     Game::Instance()->render(camera);
     GUI::Instance()->show();
+}
+
+FrameDifference compareWithWhole(FramePainter::Scene& scene) {
+    SDL_Surface* window = CSurface::slot(slots::WINDOW);
+    SurfacePtr painted(SDL_ConvertSurface(window, window->format, SDL_SWSURFACE));
+    FramePainter whole(FramePainter::Mode::EVERYTHING);
+    whole.paint(scene);
+    return compareFrames(painted.get(), window);
 }
 
 void paintFrame(FramePainter& painter, TowerPicture& picture) {

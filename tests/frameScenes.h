@@ -110,6 +110,10 @@ FrameDifference compareFrames(SDL_Surface* frame, SDL_Surface* reference);
 std::string describe(const FrameDifference& difference);
 bool same(const FrameDifference& difference);
 
+// What the window shows now against the same scene painted whole over it:
+// a painting that missed a change leaves pixels of an older frame.
+FrameDifference compareWithWhole(FramePainter::Scene& scene);
+
 // The window's drawing keeps encoded copies of the pictures (CSurface), which
 // must change no pixel: draws the scene with the copies off, then with them
 // on after another scene, so that they carry what that one left, and

@@ -19,7 +19,6 @@
 #include <sstream>
 #include <string>
 
-#include "CSurface.h"
 #include "Clock.h"
 #include "FramePainter.h"
 #include "Lobby.h"
@@ -34,7 +33,6 @@
 #include "game.h"
 #include "gui.h"
 #include "keyModifiers.h"
-#include "protocol.h"
 #include "testSupport.h"
 #include "ticks.h"
 
@@ -273,11 +271,7 @@ private:
             scene = &menu->scene();
         }
         if (!scene) return true;
-        SDL_Surface* window = CSurface::slot(slots::WINDOW);
-        SurfacePtr painted(SDL_ConvertSurface(window, window->format, SDL_SWSURFACE));
-        FramePainter whole(FramePainter::Mode::EVERYTHING);
-        whole.paint(*scene);
-        const frame_scenes::FrameDifference difference = frame_scenes::compareFrames(painted.get(), window);
+        const frame_scenes::FrameDifference difference = frame_scenes::compareWithWhole(*scene);
         if (frame_scenes::same(difference)) return true;
         return fail("the frame painted where it changed differs from the whole frame: " +
                     frame_scenes::describe(difference));

@@ -27,14 +27,21 @@ void DirtyGrid::resize(int newWidth, int newHeight) {
 
 void DirtyGrid::markAll() { std::fill(blocks.begin(), blocks.end(), 1); }
 
+bool DirtyGrid::blocksUnder(int x, int y, int w, int h, Span& span) const {
+    const int left = std::max(0, x);
+    const int top = std::max(0, y);
+    const int right = std::min(width, x + w);
+    const int bottom = std::min(height, y + h);
+    if (left >= right || top >= bottom) return false;
+    span = Span{left / blockWidth, top / blockHeight, (right - 1) / blockWidth, (bottom - 1) / blockHeight};
+    return true;
+}
+
 void DirtyGrid::mark(const SDL_Rect& area) {
-    const int left = std::max(0, static_cast<int>(area.x));
-    const int top = std::max(0, static_cast<int>(area.y));
-    const int right = std::min(width, area.x + static_cast<int>(area.w));
-    const int bottom = std::min(height, area.y + static_cast<int>(area.h));
-    if (left >= right || top >= bottom) return;
-    for (int row = top / blockHeight; row <= (bottom - 1) / blockHeight; ++row)
-        for (int column = left / blockWidth; column <= (right - 1) / blockWidth; ++column) markBlock(column, row);
+    Span span;
+    if (!blocksUnder(area.x, area.y, area.w, area.h, span)) return;
+    for (int row = span.top; row <= span.bottom; ++row)
+        for (int column = span.left; column <= span.right; ++column) markBlock(column, row);
 }
 
 bool DirtyGrid::isEmpty() const { return std::find(blocks.begin(), blocks.end(), 1) == blocks.end(); }

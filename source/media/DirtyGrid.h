@@ -19,6 +19,12 @@ public:
     void markAll();
     void markBlock(int column, int row) { blocks[static_cast<size_t>(row * columns + column)] = 1; }
     void mark(const SDL_Rect& area);
+    // The blocks an area of the window touches, first to last column and row;
+    // false when it touches none.
+    struct Span {
+        int left, top, right, bottom;
+    };
+    bool blocksUnder(int x, int y, int w, int h, Span& span) const;
     bool isEmpty() const;
     bool isAll() const;
     void clear();

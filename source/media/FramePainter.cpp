@@ -36,8 +36,7 @@ bool FramePainter::paint(Scene& scene) {
         sent.push_back(makeRect(0, 0, window->w, window->h));
         return CSurface::flip();
     }
-    if (windowSeen != CSurface::windowChangeCount() || grid.getColumns() * DirtyGrid::blockWidth < window->w ||
-        grid.getRows() * DirtyGrid::blockHeight < window->h) {
+    if (windowSeen != CSurface::windowChangeCount()) {
         windowSeen = CSurface::windowChangeCount();
         grid.resize(window->w, window->h);
         sent.reserve(static_cast<size_t>(grid.getColumns() * grid.getRows()));
@@ -71,15 +70,12 @@ void FramePainter::compareBlocks() {
     const int columns = grid.getColumns();
     const int rows = grid.getRows();
     looks.assign(static_cast<size_t>(columns * rows), 0);
+    DirtyGrid::Span span;
     for (const DrawItem& item : list.items()) {
-        const int left = std::max(0, item.x / DirtyGrid::blockWidth);
-        const int top = std::max(0, item.y / DirtyGrid::blockHeight);
-        const int right = std::min(columns - 1, (item.x + item.w - 1) / DirtyGrid::blockWidth);
-        const int bottom = std::min(rows - 1, (item.y + item.h - 1) / DirtyGrid::blockHeight);
-        if (item.x + item.w <= 0 || item.y + item.h <= 0) continue;
+        if (!grid.blocksUnder(item.x, item.y, item.w, item.h, span)) continue;
         // Order counts: the same pictures drawn in another order are another picture.
-        for (int row = top; row <= bottom; ++row)
-            for (int column = left; column <= right; ++column) {
+        for (int row = span.top; row <= span.bottom; ++row)
+            for (int column = span.left; column <= span.right; ++column) {
                 uint64_t& look = looks[static_cast<size_t>(row * columns + column)];
                 look = (look ^ item.look) * 0x100000001b3ULL;
             }
